@@ -1,0 +1,108 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// processBlock on stereo 44.1 kHz audio in 512-frame blocks, HiFi and Warmth off
+// and on, for the engine and the plain transcription. Prints frames per second,
+// the real-time factor and the engine's speed-up over the transcription.
+
+#include "engine/enginetesting.h"
+#include "engine/octavefuzzengine.h"
+#include "model/referencefuzzengine.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr double kRate = 44100.0;
+constexpr int kChannels = 2;
+constexpr int kBlock = 512;
+
+template <class Engine> void renderStereo(benchmark::State& state)
+{
+    const bool hifi = state.range(0) != 0;
+    const bool warmth = state.range(1) != 0;
+    Brumvale::Testing::AudioBuffer input =
+        Brumvale::Testing::makeTestSignal(kChannels, int(kRate), kRate, 1);
+    Brumvale::Testing::AudioBuffer output(kChannels, int(kRate));
+    Engine engine;
+    engine.setChannelCount(kChannels);
+    engine.setSampleRate(kRate);
+    engine.setBoostDb(18.0f);
+    engine.setVolumeDb(-6.0f);
+    engine.setAntiAlias(hifi);
+    engine.setWarmth(warmth);
+
+    int start = 0;
+    for (auto _ : state)
+    {
+        if (start + kBlock > input.frames())
+            start = 0;
+        engine.processBlock(input.from(start).data(), output.from(start).data(), kBlock);
+        benchmark::DoNotOptimize(output.data[0][size_t(start)]);
+        start += kBlock;
+    }
+    const double frames = double(state.iterations()) * kBlock;
+    state.SetItemsProcessed(int64_t(frames));
+    state.counters["frames/s"] = benchmark::Counter(frames, benchmark::Counter::kIsRate);
+    state.counters["realtime"] = benchmark::Counter(frames / kRate, benchmark::Counter::kIsRate);
+}
+
+BENCHMARK_TEMPLATE(renderStereo, Brumvale::OctaveFuzzEngine)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"hifi", "warmth"});
+BENCHMARK_TEMPLATE(renderStereo, Brumvale::Model::ReferenceFuzzEngine)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"hifi", "warmth"});
+
+// Console output as usual, and the engine-to-transcription ratios at the end.
+class SpeedUpReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+        {
+            const std::string name = run.benchmark_name();
+            const auto counter = run.counters.find("frames/s");
+            if (counter == run.counters.end() || run.run_type != Run::RT_Iteration)
+                continue;
+            const bool model = name.find("Model") != std::string::npos;
+            const std::string settings = name.substr(name.find('/') + 1);
+            (model ? transcription : engine)[settings] = counter->second.value;
+        }
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::printf("\nStereo 44.1 kHz, 512-frame blocks: engine against plain transcription\n");
+        std::printf("%-18s %14s %12s %14s %9s\n", "settings", "engine fps", "realtime x",
+                    "model fps", "speed-up");
+        for (const auto& [settings, fps] : engine)
+        {
+            const auto other = transcription.find(settings);
+            if (other == transcription.end())
+                continue;
+            std::printf("%-18s %14.0f %12.0f %14.0f %8.2fx\n", settings.c_str(), fps,
+                        fps / kRate, other->second, fps / other->second);
+        }
+    }
+
+private:
+    std::map<std::string, double> engine;
+    std::map<std::string, double> transcription;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    SpeedUpReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,90 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#pragma once
+
+#include "fuzztuning.h"
+#include "onepole.h"
+#include "simd/scalarlanes.h"
+
+namespace Brumvale {
+
+// The shaper's settings in force: the clipper and rectifier curves chosen by
+// Warmth, and the three smoothers designed for the shaper's rate.
+struct ShaperSettings
+{
+    float clipHigh = 0.0f;
+    float clipLow = 0.0f;
+    float clipSharpness = 1.0f;
+    float rectifierKnee = 1.0f;
+    float biasKnee = 0.0f;
+    OnePole inputTracker;
+    OnePole envelope;
+    OnePole rectifierTracker;
+};
+
+// The settings broadcast to lanes once per block, so the per-sample code reads
+// registers. Derived constants (2s, k/2, 0.5/k) are the very float operations the
+// curves would do per sample, so precomputing them changes no result.
+template <class Floats> struct ShaperLanes
+{
+    explicit ShaperLanes(const ShaperSettings& s)
+        : clipHigh(s.clipHigh), clipLow(s.clipLow), clipSharpness(s.clipSharpness),
+          clipTwiceSharpness(2.0f * s.clipSharpness), rectifierKnee(s.rectifierKnee),
+          rectifierHalfKnee(0.5f * s.rectifierKnee), rectifierSquareScale(0.5f / s.rectifierKnee),
+          biasKnee(s.biasKnee), inputGain(s.inputTracker.gain), inputPole(s.inputTracker.pole),
+          envelopeGain(s.envelope.gain), envelopePole(s.envelope.pole),
+          rectifierGain(s.rectifierTracker.gain), rectifierPole(s.rectifierTracker.pole)
+    {
+    }
+
+    Floats clipHigh, clipLow, clipSharpness, clipTwiceSharpness;
+    Floats rectifierKnee, rectifierHalfKnee, rectifierSquareScale, biasKnee;
+    Floats inputGain, inputPole, envelopeGain, envelopePole, rectifierGain, rectifierPole;
+};
+
+// One channel's shaper memory (or one per lane).
+template <class Floats> struct ShaperState
+{
+    Floats inputTracker;
+    Floats envelope;
+    Floats rectifierTracker;
+};
+
+// Asymmetric soft clipper: the identity between clipLow and clipHigh; past either
+// threshold a parabola joins with slope 1 and flattens after 1/sharpness. Both
+// sides and the flat part are computed and selected, so it runs without branches
+// on SIMD lanes; clamping t at 0 gives exactly the flat value (1 - 0) / 2s.
+template <class Floats> Floats softClip(Floats u, const ShaperLanes<Floats>& s)
+{
+    const Floats one(1.0f);
+    const auto above = u > s.clipHigh;
+    const Floats over = select(above, u - s.clipHigh, s.clipLow - u);
+    const Floats t = maximum(one - s.clipSharpness * over, Floats(0.0f));
+    const Floats knee = (one - t * t) / s.clipTwiceSharpness;
+    const Floats clipped = select(above, s.clipHigh + knee, s.clipLow - knee);
+    return select(above | (u < s.clipLow), clipped, u);
+}
+
+// Soft full-wave rectifier for d >= 0: a parabola below the knee (a small sine
+// comes out squared, a pure octave up), d - knee/2 above it; both meet with
+// slope 1 at the knee.
+template <class Floats> Floats softRectify(Floats d, const ShaperLanes<Floats>& s)
+{
+    return select(d >= s.rectifierKnee, d - s.rectifierHalfKnee, d * d * s.rectifierSquareScale);
+}
+
+// Takes out the slow part, adds a bias that grows with the envelope, clips, takes
+// out the slow part again and folds: the octave-fuzz sound of one sample.
+// Advances the three smoothers of the state.
+template <class Floats>
+Floats shapeSample(Floats x, ShaperState<Floats>& state, const ShaperLanes<Floats>& s)
+{
+    state.inputTracker = s.inputGain * x + s.inputPole * state.inputTracker;
+    state.envelope = s.envelopeGain * absolute(x) + s.envelopePole * state.envelope;
+    const Floats q = state.envelope / (state.envelope + s.biasKnee);
+    const Floats u = (x - state.inputTracker) + q * q * state.envelope;
+    const Floats y = softClip(u, s);
+    state.rectifierTracker = s.rectifierPole * state.rectifierTracker + s.rectifierGain * y;
+    return softRectify(absolute(y - state.rectifierTracker), s);
+}
+
+} // namespace Brumvale

@@ -1,0 +1,66 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#pragma once
+
+#include "bypassfade.h"
+#include "channelstates.h"
+#include "fuzzshaper.h"
+#include "fuzztuning.h"
+
+#include <cstdint>
+
+namespace Brumvale {
+
+// The whole sound of the plug-in: Boost, the octave-fuzz shaper (at the host rate
+// or oversampled between elliptic filters with the HiFi switch), a low cut, Volume
+// and the bypass fade, for any number of channels.
+//
+// A plain object without locks: its operations must not overlap. processBlock
+// allocates nothing, locks nothing and calls no system function; memory changes
+// only in setChannelCount. Output is bit for bit the same on every target and at
+// every optimisation level (single precision rounded at each step, double in the
+// filters, no fused or reordered arithmetic).
+class OctaveFuzzEngine
+{
+public:
+    // Starts as 44.1 kHz, no channels, unity gains, switches off, not bypassed.
+    OctaveFuzzEngine();
+
+    // Discards all channel memory and allocates fresh memory for the count; if
+    // that fails the engine has no channels.
+    void setChannelCount(int32_t channels);
+    // Takes the rate truncated to whole hertz and cancels a running bypass fade.
+    // setAntiAlias must follow to design the filters and smoothers for it.
+    void setSampleRate(double sampleRate);
+    void setBoostDb(float db);
+    void setVolumeDb(float db);
+    // Starts a fade; the state changes at its lowest point.
+    void setBypass(bool on);
+    void setAntiAlias(bool on);
+    void setWarmth(bool on);
+    // Restarts the channel memory; settings and the fade are kept.
+    void reset();
+
+    // Renders channelCount() buffers of numSamples samples; inputs may be the
+    // outputs (in place).
+    void processBlock(const float* const* inputs, float* const* outputs, int32_t numSamples);
+
+    int32_t channelCount() const { return states.count(); }
+    int32_t sampleRate() const { return rate; }
+    int32_t oversampling() const { return factor; }
+    bool bypassed() const { return fade.bypassed(); }
+
+private:
+    FuzzTuning tuning; // fixed at construction
+    int32_t rate = 44100;
+    int32_t factor = 1;
+    bool antiAlias = false;
+    float boostGain = 1.0f;
+    float volumeGain = 1.0f;
+    ShaperSettings shaper;
+    OnePole outputTracker;
+    ChannelStates states;
+    BypassFade fade;
+    bool wide;
+};
+
+} // namespace Brumvale

@@ -1,0 +1,61 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#pragma once
+
+#include "sse2lanes.h"
+
+#include <immintrin.h>
+
+// AVX lane packs, for the translation unit built with AVX enabled only. Like the
+// SSE2 packs, each operation is the scalar IEEE operation lane by lane.
+
+namespace Brumvale {
+namespace {
+// Own namespace, so the lane functions are found by argument lookup and do not
+// hide the scalar ones.
+namespace simd {
+
+struct Doubles4
+{
+    __m256d v;
+    Doubles4() = default;
+    explicit Doubles4(__m256d x) : v(x) {}
+    explicit Doubles4(double x) : v(_mm256_set1_pd(x)) {}
+};
+
+inline Doubles4 operator+(Doubles4 a, Doubles4 b) { return Doubles4(_mm256_add_pd(a.v, b.v)); }
+inline Doubles4 operator-(Doubles4 a, Doubles4 b) { return Doubles4(_mm256_sub_pd(a.v, b.v)); }
+inline Doubles4 operator*(Doubles4 a, Doubles4 b) { return Doubles4(_mm256_mul_pd(a.v, b.v)); }
+
+// Four channels side by side.
+struct AvxQuadLanes
+{
+    using Floats = Floats4;
+    using Doubles = Doubles4;
+    static constexpr int kWidth = 4;
+
+    static Floats gather(const float* const* buffers, int channel, int index)
+    {
+        return Floats(_mm_setr_ps(buffers[channel][index], buffers[channel + 1][index],
+                                  buffers[channel + 2][index], buffers[channel + 3][index]));
+    }
+    static void scatter(float* const* buffers, int channel, int index, Floats x)
+    {
+        alignas(16) float lanes[4];
+        _mm_store_ps(lanes, x.v);
+        for (int c = 0; c < 4; ++c)
+            buffers[channel + c][index] = lanes[c];
+    }
+    static Floats loadFloats(const float* p) { return Floats(_mm_loadu_ps(p)); }
+    static void storeFloats(float* p, Floats x) { _mm_storeu_ps(p, x.v); }
+    static Doubles loadDoubles(const double* p) { return Doubles(_mm256_loadu_pd(p)); }
+    static void storeDoubles(double* p, Doubles x) { _mm256_storeu_pd(p, x.v); }
+    static Doubles toDoubles(Floats x) { return Doubles(_mm256_cvtps_pd(x.v)); }
+    static Floats toFloats(Doubles x) { return Floats(_mm256_cvtpd_ps(x.v)); }
+};
+
+} // namespace simd
+
+using simd::AvxQuadLanes;
+
+} // namespace
+} // namespace Brumvale

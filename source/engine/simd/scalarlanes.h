@@ -1,0 +1,46 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#pragma once
+
+// One channel as a lane pack of width 1: plain float and double, with the same
+// free functions the SIMD packs offer, so the generic sound code runs on both.
+
+namespace Brumvale {
+
+inline float select(bool mask, float whenSet, float otherwise)
+{
+    return mask ? whenSet : otherwise;
+}
+inline float absolute(float x)
+{
+    return __builtin_fabsf(x);
+}
+// The SIMD max instruction's rule: the first operand if it is greater, else the
+// second.
+inline float maximum(float a, float b)
+{
+    return a > b ? a : b;
+}
+
+struct ScalarLanes
+{
+    using Floats = float;
+    using Doubles = double;
+    static constexpr int kWidth = 1;
+
+    static Floats gather(const float* const* buffers, int channel, int index)
+    {
+        return buffers[channel][index];
+    }
+    static void scatter(float* const* buffers, int channel, int index, Floats x)
+    {
+        buffers[channel][index] = x;
+    }
+    static Floats loadFloats(const float* p) { return *p; }
+    static void storeFloats(float* p, Floats x) { *p = x; }
+    static Doubles loadDoubles(const double* p) { return *p; }
+    static void storeDoubles(double* p, Doubles x) { *p = x; }
+    static Doubles toDoubles(Floats x) { return x; }
+    static Floats toFloats(Doubles x) { return static_cast<float>(x); }
+};
+
+} // namespace Brumvale

@@ -1,0 +1,94 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#pragma once
+
+#include <emmintrin.h>
+
+// SSE2 lane packs: Floats4 holds four floats, Doubles2 two doubles. Every
+// operation is the single IEEE operation of the scalar code, lane by lane, so a
+// lane computes bit for bit what the scalar code computes.
+//
+// Kept in an unnamed namespace: the AVX translation unit includes these too, and
+// its copies (VEX-encoded) must never stand in for the baseline ones.
+
+namespace Brumvale {
+namespace {
+// Own namespace, so the lane functions are found by argument lookup and do not
+// hide the scalar ones.
+namespace simd {
+
+struct Floats4
+{
+    __m128 v;
+    Floats4() = default;
+    explicit Floats4(__m128 x) : v(x) {}
+    explicit Floats4(float x) : v(_mm_set1_ps(x)) {}
+};
+
+inline Floats4 operator+(Floats4 a, Floats4 b) { return Floats4(_mm_add_ps(a.v, b.v)); }
+inline Floats4 operator-(Floats4 a, Floats4 b) { return Floats4(_mm_sub_ps(a.v, b.v)); }
+inline Floats4 operator*(Floats4 a, Floats4 b) { return Floats4(_mm_mul_ps(a.v, b.v)); }
+inline Floats4 operator/(Floats4 a, Floats4 b) { return Floats4(_mm_div_ps(a.v, b.v)); }
+inline Floats4 operator>(Floats4 a, Floats4 b) { return Floats4(_mm_cmpgt_ps(a.v, b.v)); }
+inline Floats4 operator<(Floats4 a, Floats4 b) { return Floats4(_mm_cmplt_ps(a.v, b.v)); }
+inline Floats4 operator>=(Floats4 a, Floats4 b) { return Floats4(_mm_cmpge_ps(a.v, b.v)); }
+inline Floats4 operator|(Floats4 a, Floats4 b) { return Floats4(_mm_or_ps(a.v, b.v)); }
+inline Floats4 select(Floats4 mask, Floats4 whenSet, Floats4 otherwise)
+{
+    return Floats4(_mm_or_ps(_mm_and_ps(mask.v, whenSet.v), _mm_andnot_ps(mask.v, otherwise.v)));
+}
+inline Floats4 absolute(Floats4 a)
+{
+    return Floats4(_mm_andnot_ps(_mm_set1_ps(-0.0f), a.v));
+}
+inline Floats4 maximum(Floats4 a, Floats4 b) { return Floats4(_mm_max_ps(a.v, b.v)); }
+
+struct Doubles2
+{
+    __m128d v;
+    Doubles2() = default;
+    explicit Doubles2(__m128d x) : v(x) {}
+    explicit Doubles2(double x) : v(_mm_set1_pd(x)) {}
+};
+
+inline Doubles2 operator+(Doubles2 a, Doubles2 b) { return Doubles2(_mm_add_pd(a.v, b.v)); }
+inline Doubles2 operator-(Doubles2 a, Doubles2 b) { return Doubles2(_mm_sub_pd(a.v, b.v)); }
+inline Doubles2 operator*(Doubles2 a, Doubles2 b) { return Doubles2(_mm_mul_pd(a.v, b.v)); }
+
+// Two channels side by side: lanes 0 and 1 of the float pack (lanes 2 and 3 hold
+// zeros and are never stored).
+struct Sse2PairLanes
+{
+    using Floats = Floats4;
+    using Doubles = Doubles2;
+    static constexpr int kWidth = 2;
+
+    static Floats gather(const float* const* buffers, int channel, int index)
+    {
+        return Floats(_mm_unpacklo_ps(_mm_load_ss(buffers[channel] + index),
+                                      _mm_load_ss(buffers[channel + 1] + index)));
+    }
+    static void scatter(float* const* buffers, int channel, int index, Floats x)
+    {
+        _mm_store_ss(buffers[channel] + index, x.v);
+        _mm_store_ss(buffers[channel + 1] + index, _mm_shuffle_ps(x.v, x.v, 1));
+    }
+    static Floats loadFloats(const float* p)
+    {
+        return Floats(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p))));
+    }
+    static void storeFloats(float* p, Floats x)
+    {
+        _mm_store_sd(reinterpret_cast<double*>(p), _mm_castps_pd(x.v));
+    }
+    static Doubles loadDoubles(const double* p) { return Doubles(_mm_loadu_pd(p)); }
+    static void storeDoubles(double* p, Doubles x) { _mm_storeu_pd(p, x.v); }
+    static Doubles toDoubles(Floats x) { return Doubles(_mm_cvtps_pd(x.v)); }
+    static Floats toFloats(Doubles x) { return Floats(_mm_cvtpd_ps(x.v)); }
+};
+
+} // namespace simd
+
+using simd::Sse2PairLanes;
+
+} // namespace
+} // namespace Brumvale
