@@ -5,6 +5,7 @@
 #include "simd/sse2lanes.h"
 
 #include "blockkernel.h"
+#include "stereokernel.h"
 
 namespace Brumvale {
 
@@ -13,8 +14,15 @@ void renderChannels(const RenderSettings& settings, ChannelStates& states, int32
 {
     const int32_t count = states.count();
     int32_t c = first;
+    const bool pipelined = settings.antiAlias && settings.oversampling >= 2;
     for (; c + Sse2PairLanes::kWidth <= count; c += Sse2PairLanes::kWidth)
-        renderGroup<Sse2PairLanes>(settings, states, c, inputs, outputs, numSamples);
+    {
+        if (pipelined)
+            renderPairOversampled<Sse2StereoFilters>(settings, states, c, inputs, outputs,
+                                                     numSamples);
+        else
+            renderGroup<Sse2PairLanes>(settings, states, c, inputs, outputs, numSamples);
+    }
     for (; c < count; ++c)
         renderGroup<ScalarLanes>(settings, states, c, inputs, outputs, numSamples);
 }

@@ -54,8 +54,9 @@ inline Doubles2 operator+(Doubles2 a, Doubles2 b) { return Doubles2(_mm_add_pd(a
 inline Doubles2 operator-(Doubles2 a, Doubles2 b) { return Doubles2(_mm_sub_pd(a.v, b.v)); }
 inline Doubles2 operator*(Doubles2 a, Doubles2 b) { return Doubles2(_mm_mul_pd(a.v, b.v)); }
 
-// Two channels side by side: lanes 0 and 1 of the float pack (lanes 2 and 3 hold
-// zeros and are never stored).
+// Two channels side by side: lanes 0 and 1 of the float pack. Lanes 2 and 3 repeat
+// them and are never stored; copies rather than zeros, because zero lanes run the
+// shaper on the guard value, whose tiny products are slow denormal arithmetic.
 struct Sse2PairLanes
 {
     using Floats = Floats4;
@@ -64,8 +65,9 @@ struct Sse2PairLanes
 
     static Floats gather(const float* const* buffers, int channel, int index)
     {
-        return Floats(_mm_unpacklo_ps(_mm_load_ss(buffers[channel] + index),
-                                      _mm_load_ss(buffers[channel + 1] + index)));
+        const __m128 pair = _mm_unpacklo_ps(_mm_load_ss(buffers[channel] + index),
+                                            _mm_load_ss(buffers[channel + 1] + index));
+        return Floats(_mm_movelh_ps(pair, pair));
     }
     static void scatter(float* const* buffers, int channel, int index, Floats x)
     {
@@ -74,7 +76,7 @@ struct Sse2PairLanes
     }
     static Floats loadFloats(const float* p)
     {
-        return Floats(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p))));
+        return Floats(_mm_castpd_ps(_mm_load1_pd(reinterpret_cast<const double*>(p))));
     }
     static void storeFloats(float* p, Floats x)
     {
@@ -83,7 +85,11 @@ struct Sse2PairLanes
     static Doubles loadDoubles(const double* p) { return Doubles(_mm_loadu_pd(p)); }
     static void storeDoubles(double* p, Doubles x) { _mm_storeu_pd(p, x.v); }
     static Doubles toDoubles(Floats x) { return Doubles(_mm_cvtps_pd(x.v)); }
-    static Floats toFloats(Doubles x) { return Floats(_mm_cvtpd_ps(x.v)); }
+    static Floats toFloats(Doubles x)
+    {
+        const __m128 pair = _mm_cvtpd_ps(x.v);
+        return Floats(_mm_movelh_ps(pair, pair));
+    }
 };
 
 } // namespace simd
