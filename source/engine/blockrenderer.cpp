@@ -5,7 +5,7 @@
 #include "simd/sse2lanes.h"
 
 #include "blockkernel.h"
-#include "stereokernel.h"
+#include "pairkernel.h"
 
 namespace Brumvale {
 
@@ -14,22 +14,15 @@ void renderChannels(const RenderSettings& settings, ChannelStates& states, int32
 {
     const int32_t count = states.count();
     int32_t c = first;
-    const bool pipelined = settings.antiAlias && settings.oversampling >= 2;
     for (; c + Sse2PairLanes::kWidth <= count; c += Sse2PairLanes::kWidth)
-    {
-        if (pipelined)
-            renderPairOversampled<Sse2StereoFilters>(settings, states, c, inputs, outputs,
-                                                     numSamples);
-        else
-            renderGroup<Sse2PairLanes>(settings, states, c, inputs, outputs, numSamples);
-    }
+        renderPair<Sse2StereoFilters, Floats4>(settings, states, c, inputs, outputs, numSamples);
     for (; c < count; ++c)
         renderGroup<ScalarLanes>(settings, states, c, inputs, outputs, numSamples);
 }
 
 bool wideRenderingAvailable()
 {
-    return __builtin_cpu_supports("avx");
+    return __builtin_cpu_supports("avx2");
 }
 
 } // namespace Brumvale

@@ -5,7 +5,7 @@
 #include "simd/avxlanes.h"
 
 #include "blockkernel.h"
-#include "stereokernel.h"
+#include "pairkernel.h"
 
 namespace Brumvale {
 namespace {
@@ -92,10 +92,10 @@ int32_t renderChannelsWide(const RenderSettings& settings, ChannelStates& states
     int32_t c = first;
     for (; c + AvxQuadLanes::kWidth <= count; c += AvxQuadLanes::kWidth)
         renderGroup<AvxQuadLanes>(settings, states, c, inputs, outputs, numSamples);
-    if (c + 2 <= count && settings.antiAlias && settings.oversampling >= 2)
+    if (c + 2 <= count)
     {
-        renderPairOversampled<simd::AvxStereoFilters>(settings, states, c, inputs, outputs,
-                                                      numSamples);
+        renderPair<simd::AvxStereoFilters, simd::Floats8>(settings, states, c, inputs, outputs,
+                                                         numSamples);
         c += 2;
     }
     return c;

@@ -26,6 +26,45 @@ inline Doubles4 operator+(Doubles4 a, Doubles4 b) { return Doubles4(_mm256_add_p
 inline Doubles4 operator-(Doubles4 a, Doubles4 b) { return Doubles4(_mm256_sub_pd(a.v, b.v)); }
 inline Doubles4 operator*(Doubles4 a, Doubles4 b) { return Doubles4(_mm256_mul_pd(a.v, b.v)); }
 
+struct Floats8
+{
+    __m256 v;
+    Floats8() = default;
+    explicit Floats8(__m256 x) : v(x) {}
+    explicit Floats8(float x) : v(_mm256_set1_ps(x)) {}
+
+    static constexpr int kWidth = 8;
+    static Floats8 load(const float* p) { return Floats8(_mm256_load_ps(p)); }
+    static void store(float* p, Floats8 x) { _mm256_store_ps(p, x.v); }
+};
+
+inline Floats8 operator+(Floats8 a, Floats8 b) { return Floats8(_mm256_add_ps(a.v, b.v)); }
+inline Floats8 operator-(Floats8 a, Floats8 b) { return Floats8(_mm256_sub_ps(a.v, b.v)); }
+inline Floats8 operator*(Floats8 a, Floats8 b) { return Floats8(_mm256_mul_ps(a.v, b.v)); }
+inline Floats8 operator/(Floats8 a, Floats8 b) { return Floats8(_mm256_div_ps(a.v, b.v)); }
+inline Floats8 operator>(Floats8 a, Floats8 b)
+{
+    return Floats8(_mm256_cmp_ps(a.v, b.v, _CMP_GT_OQ));
+}
+inline Floats8 operator<(Floats8 a, Floats8 b)
+{
+    return Floats8(_mm256_cmp_ps(a.v, b.v, _CMP_LT_OQ));
+}
+inline Floats8 operator>=(Floats8 a, Floats8 b)
+{
+    return Floats8(_mm256_cmp_ps(a.v, b.v, _CMP_GE_OQ));
+}
+inline Floats8 operator|(Floats8 a, Floats8 b) { return Floats8(_mm256_or_ps(a.v, b.v)); }
+inline Floats8 select(Floats8 mask, Floats8 whenSet, Floats8 otherwise)
+{
+    return Floats8(_mm256_blendv_ps(otherwise.v, whenSet.v, mask.v));
+}
+inline Floats8 absolute(Floats8 a)
+{
+    return Floats8(_mm256_andnot_ps(_mm256_set1_ps(-0.0f), a.v));
+}
+inline Floats8 maximum(Floats8 a, Floats8 b) { return Floats8(_mm256_max_ps(a.v, b.v)); }
+
 // Four channels side by side.
 struct AvxQuadLanes
 {

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <emmintrin.h>
+#ifdef __AVX__
+#include <immintrin.h>
+#endif
 
 // SSE2 lane packs: Floats4 holds four floats, Doubles2 two doubles. Every
 // operation is the single IEEE operation of the scalar code, lane by lane, so a
@@ -22,6 +25,10 @@ struct Floats4
     Floats4() = default;
     explicit Floats4(__m128 x) : v(x) {}
     explicit Floats4(float x) : v(_mm_set1_ps(x)) {}
+
+    static constexpr int kWidth = 4;
+    static Floats4 load(const float* p) { return Floats4(_mm_load_ps(p)); }
+    static void store(float* p, Floats4 x) { _mm_store_ps(p, x.v); }
 };
 
 inline Floats4 operator+(Floats4 a, Floats4 b) { return Floats4(_mm_add_ps(a.v, b.v)); }
@@ -34,7 +41,11 @@ inline Floats4 operator>=(Floats4 a, Floats4 b) { return Floats4(_mm_cmpge_ps(a.
 inline Floats4 operator|(Floats4 a, Floats4 b) { return Floats4(_mm_or_ps(a.v, b.v)); }
 inline Floats4 select(Floats4 mask, Floats4 whenSet, Floats4 otherwise)
 {
+#ifdef __AVX__
+    return Floats4(_mm_blendv_ps(otherwise.v, whenSet.v, mask.v));
+#else
     return Floats4(_mm_or_ps(_mm_and_ps(mask.v, whenSet.v), _mm_andnot_ps(mask.v, otherwise.v)));
+#endif
 }
 inline Floats4 absolute(Floats4 a)
 {

@@ -1,0 +1,314 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#pragma once
+
+// A pair of channels (stereo) rendered in short chunks, arranged for
+// instruction-level parallelism. Included by the renderer translation units only
+// (unnamed namespace, like blockkernel.h).
+//
+// What bounds a plain per-sample loop is latency: every sample runs one long chain
+// of filter, smoother, division, clipper and filter steps, and the processor can
+// overlap consecutive samples only as far as its reordering window reaches. Here
+// only the recurrences stay in the sample loop (the filters, the four smoothers);
+// the clipper, with its two divisions, runs afterwards over the whole chunk, as
+// wide as the registers allow, because none of it depends on earlier samples. The
+// oversampled path lets the decimator lag one chunk behind the interpolator, so a
+// chunk's shaped sub-samples are ready before the decimator needs them.
+//
+// Every filter, smoother and curve still sees exactly the sequence of values of
+// the per-sample loop, so the samples are the same to the bit.
+
+#include "blockkernel.h"
+#include "blockrenderer.h"
+#include "simd/sse2lanes.h"
+
+#include <algorithm>
+
+namespace Brumvale {
+namespace {
+namespace simd {
+
+inline Floats4 highHalf(Floats4 x) { return Floats4(_mm_movehl_ps(x.v, x.v)); }
+inline Floats4 lowHalves(Floats4 low, Floats4 high) { return Floats4(_mm_movelh_ps(low.v, high.v)); }
+inline Doubles2 lowToDoubles(Floats4 x) { return Doubles2(_mm_cvtps_pd(x.v)); }
+
+// The two filters of a channel pair as separate SSE2 registers: the interpolator's
+// stuffed zeros take the short step.
+class Sse2StereoFilters
+{
+public:
+    Sse2StereoFilters(const AntiAliasCoefficients& coefficients, ChannelStates& states,
+                      int32_t first)
+        : filter(coefficients)
+    {
+        for (int k = 0; k < ChannelStates::kFilterOrder; ++k)
+        {
+            interpolator[k] = Doubles2(_mm_loadu_pd(states.interpolator(k) + first));
+            decimator[k] = Doubles2(_mm_loadu_pd(states.decimator(k) + first));
+        }
+    }
+    void store(ChannelStates& states, int32_t first) const
+    {
+        for (int k = 0; k < ChannelStates::kFilterOrder; ++k)
+        {
+            _mm_storeu_pd(states.interpolator(k) + first, interpolator[k].v);
+            _mm_storeu_pd(states.decimator(k) + first, decimator[k].v);
+        }
+    }
+
+    // Results are floats in lanes 0 and 1.
+    Floats4 interpolate(Doubles2 v) { return toFloats(filter.step(interpolator, v)); }
+    Floats4 interpolateSilent() { return toFloats(filter.stepSilent(interpolator)); }
+    Floats4 decimate(Doubles2 w) { return toFloats(filter.step(decimator, w)); }
+
+    // Decimator and interpolator steps side by side.
+    Floats4 stepBoth(Doubles2 w, Doubles2 v, Floats4& interpolated)
+    {
+        interpolated = interpolate(v);
+        return decimate(w);
+    }
+    void stepBothSilent(Doubles2 w, Floats4& interpolated)
+    {
+        interpolated = interpolateSilent();
+        filter.step(decimator, w);
+    }
+
+private:
+    static Floats4 toFloats(Doubles2 x) { return Floats4(_mm_cvtpd_ps(x.v)); }
+
+    AntiAliasFilter<Doubles2> filter;
+    Doubles2 interpolator[ChannelStates::kFilterOrder];
+    Doubles2 decimator[ChannelStates::kFilterOrder];
+};
+
+inline Floats4 loadPair(const float* p)
+{
+    return Floats4(_mm_castpd_ps(_mm_load1_pd(reinterpret_cast<const double*>(p))));
+}
+inline void storePair(float* p, Floats4 x)
+{
+    _mm_store_sd(reinterpret_cast<double*>(p), _mm_castps_pd(x.v));
+}
+
+constexpr int kChunkValues = 256; // per buffer: 16 frames of 8 sub-samples of 2 channels
+
+// Per-chunk scratch: the shaper's input, the two smoothers feeding the clipper, and
+// the clipped values, two channels interleaved. On the stack: no allocation.
+struct PairChunk
+{
+    alignas(32) float input[kChunkValues] = {};
+    alignas(32) float inputTracker[kChunkValues] = {};
+    alignas(32) float envelope[kChunkValues] = {};
+    alignas(32) float clipped[kChunkValues] = {};
+};
+
+// The shaper of a channel pair split at its clipper: track() runs the smoothers
+// before it, fold() the smoother and rectifier after it. State in lanes 0 and 1.
+class PairShaper
+{
+public:
+    PairShaper(const ShaperSettings& settings, ChannelStates& states, int32_t first)
+        : lanes(settings), state{loadPair(states.inputTracker() + first),
+                                 loadPair(states.envelope() + first),
+                                 loadPair(states.rectifierTracker() + first)}
+    {
+    }
+    void store(ChannelStates& states, int32_t first) const
+    {
+        storePair(states.inputTracker() + first, state.inputTracker);
+        storePair(states.envelope() + first, state.envelope);
+        storePair(states.rectifierTracker() + first, state.rectifierTracker);
+    }
+
+    void track(Floats4 x, PairChunk& chunk, int at)
+    {
+        state.inputTracker = lanes.inputGain * x + lanes.inputPole * state.inputTracker;
+        state.envelope = lanes.envelopeGain * absolute(x) + lanes.envelopePole * state.envelope;
+        storePair(chunk.input + at, x);
+        storePair(chunk.inputTracker + at, state.inputTracker);
+        storePair(chunk.envelope + at, state.envelope);
+    }
+
+    Floats4 fold(const PairChunk& chunk, int at)
+    {
+        const Floats4 y = loadPair(chunk.clipped + at);
+        state.rectifierTracker =
+            lanes.rectifierPole * state.rectifierTracker + lanes.rectifierGain * y;
+        return softRectify(absolute(y - state.rectifierTracker), lanes);
+    }
+
+private:
+    const ShaperLanes<Floats4> lanes;
+    ShaperState<Floats4> state;
+};
+
+// The bias and the clipper over a chunk's tracked values, Wide::kWidth at a time;
+// count is rounded up to whole registers (the buffers have room).
+template <class Wide>
+void clipChunk(PairChunk& chunk, int count, const ShaperLanes<Wide>& s)
+{
+    for (int i = 0; i < count; i += Wide::kWidth)
+    {
+        const Wide x = Wide::load(chunk.input + i);
+        const Wide envelope = Wide::load(chunk.envelope + i);
+        const Wide q = envelope / (envelope + s.biasKnee);
+        const Wide u = (x - Wide::load(chunk.inputTracker + i)) + q * q * envelope;
+        Wide::store(chunk.clipped + i, softClip(u, s));
+    }
+}
+
+// Input stage, output stage and their memory for a channel pair.
+class PairInputOutput
+{
+public:
+    PairInputOutput(const RenderSettings& settings, ChannelStates& states, int32_t first,
+                    const float* const* inputs, float* const* outputs)
+        : tiny(kTiny), boostGain(settings.boostGain), headroom(settings.headroom),
+          outputScale(settings.outputScale), outputGain(settings.outputTracker.gain),
+          outputPole(settings.outputTracker.pole),
+          outputTracker(loadPair(states.outputTracker() + first)), first(first), inputs(inputs),
+          outputs(outputs)
+    {
+    }
+    void store(ChannelStates& states) const
+    {
+        storePair(states.outputTracker() + first, outputTracker);
+    }
+
+    Floats4 input(int32_t i) const
+    {
+        const Floats4 x = Sse2PairLanes::gather(inputs, first, i);
+        return select(absolute(x) >= tiny, x * boostGain / headroom, tiny);
+    }
+    // The tracker minus the signal takes out the low end and inverts.
+    void output(int32_t i, Floats4 z)
+    {
+        outputTracker = outputGain * z + outputPole * outputTracker;
+        Sse2PairLanes::scatter(outputs, first, i, (outputTracker - z) * outputScale);
+    }
+
+private:
+    const Floats4 tiny, boostGain, headroom, outputScale, outputGain, outputPole;
+    Floats4 outputTracker;
+    const int32_t first;
+    const float* const* inputs;
+    float* const* outputs;
+};
+
+inline int roundUp(int count, int width)
+{
+    return (count + width - 1) / width * width;
+}
+
+// Channels first and first + 1 at the host rate (HiFi off).
+template <class Wide>
+void renderPairDirect(const RenderSettings& settings, ChannelStates& states, int32_t first,
+                      const float* const* inputs, float* const* outputs, int32_t numSamples)
+{
+    PairInputOutput io(settings, states, first, inputs, outputs);
+    PairShaper shaper(settings.shaper, states, first);
+    const ShaperLanes<Wide> wide(settings.shaper);
+    PairChunk chunk;
+    for (int32_t start = 0; start < numSamples; start += kChunkValues / 2)
+    {
+        const int frames = int(std::min<int32_t>(kChunkValues / 2, numSamples - start));
+        for (int f = 0; f < frames; ++f)
+            shaper.track(io.input(start + f), chunk, 2 * f);
+        clipChunk(chunk, roundUp(2 * frames, Wide::kWidth), wide);
+        for (int f = 0; f < frames; ++f)
+            io.output(start + f, shaper.fold(chunk, 2 * f));
+    }
+    shaper.store(states, first);
+    io.store(states);
+}
+
+// Channels first and first + 1 with the HiFi switch on at a factor of 2, 4 or 8.
+// The interpolator and the smoothers before the clipper run on chunk m while the
+// smoother after the clipper, the rectifier and the decimator run on chunk m - 1.
+template <class Filters, class Wide>
+void renderPairOversampled(const RenderSettings& settings, ChannelStates& states, int32_t first,
+                           const float* const* inputs, float* const* outputs, int32_t numSamples)
+{
+    const int factor = settings.oversampling;
+    const int chunkFrames = kChunkValues / (2 * 8);
+    const Floats4 gain(static_cast<float>(factor));
+    PairInputOutput io(settings, states, first, inputs, outputs);
+    PairShaper shaper(settings.shaper, states, first);
+    const ShaperLanes<Wide> wide(settings.shaper);
+    Filters filters(*settings.antiAlias, states, first);
+    PairChunk chunk;
+
+    // Zero stuffing: the input sample, then factor - 1 zeros, each lifted by the
+    // factor; the decimator keeps the sub-sample in line with the input.
+    const auto interpolated = [&](Floats4 y, int at) { shaper.track(gain * y, chunk, at); };
+    const auto decimatorInput = [&](int at) { return lowToDoubles(shaper.fold(chunk, at)); };
+
+    int32_t previousStart = 0;
+    int previousFrames = 0;
+    for (int32_t start = 0;; start += chunkFrames)
+    {
+        const int frames = int(std::clamp<int32_t>(numSamples - start, 0, chunkFrames));
+        const int both = std::min(frames, previousFrames);
+        Floats4 y;
+        for (int f = 0; f < both; ++f)
+        {
+            int at = 2 * factor * f;
+            const Floats4 z = filters.stepBoth(decimatorInput(at), lowToDoubles(io.input(start + f)), y);
+            interpolated(y, at);
+            for (int j = 1; j < factor; ++j)
+            {
+                at += 2;
+                filters.stepBothSilent(decimatorInput(at), y);
+                interpolated(y, at);
+            }
+            io.output(previousStart + f, z);
+        }
+        for (int f = both; f < frames; ++f) // the first chunk: nothing to decimate yet
+        {
+            int at = 2 * factor * f;
+            interpolated(filters.interpolate(lowToDoubles(io.input(start + f))), at);
+            for (int j = 1; j < factor; ++j)
+                interpolated(filters.interpolateSilent(), at += 2);
+        }
+        for (int f = both; f < previousFrames; ++f) // the last chunk: nothing left to interpolate
+        {
+            int at = 2 * factor * f;
+            const Floats4 z = filters.decimate(decimatorInput(at));
+            for (int j = 1; j < factor; ++j)
+                filters.decimate(decimatorInput(at += 2));
+            io.output(previousStart + f, z);
+        }
+        if (frames == 0)
+            break;
+        clipChunk(chunk, roundUp(2 * factor * frames, Wide::kWidth), wide);
+        previousStart = start;
+        previousFrames = frames;
+    }
+
+    filters.store(states, first);
+    shaper.store(states, first);
+    io.store(states);
+}
+
+// Channels first and first + 1: the chunked paths, or the per-sample one when the
+// HiFi switch runs at factor 1 with pass-through filters.
+template <class Filters, class Wide>
+void renderPair(const RenderSettings& settings, ChannelStates& states, int32_t first,
+                const float* const* inputs, float* const* outputs, int32_t numSamples)
+{
+    if (!settings.antiAlias)
+        renderPairDirect<Wide>(settings, states, first, inputs, outputs, numSamples);
+    else if (settings.oversampling >= 2)
+        renderPairOversampled<Filters, Wide>(settings, states, first, inputs, outputs,
+                                             numSamples);
+    else
+        renderGroup<Sse2PairLanes, true>(settings, states, first, inputs, outputs, numSamples);
+}
+
+} // namespace simd
+
+using simd::Floats4;
+using simd::renderPair;
+using simd::Sse2StereoFilters;
+
+} // namespace
+} // namespace Brumvale
