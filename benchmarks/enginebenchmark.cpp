@@ -19,6 +19,12 @@ constexpr double kRate = 44100.0;
 constexpr int kChannels = 2;
 constexpr int kBlock = 512;
 
+// The engine on the SSE2 baseline every target has, without the AVX2 path.
+struct BaselineEngine : Brumvale::OctaveFuzzEngine
+{
+    BaselineEngine() : OctaveFuzzEngine(Instructions::baseline) {}
+};
+
 template <class Engine> void renderStereo(benchmark::State& state)
 {
     const bool hifi = state.range(0) != 0;
@@ -52,6 +58,9 @@ template <class Engine> void renderStereo(benchmark::State& state)
 BENCHMARK_TEMPLATE(renderStereo, Brumvale::OctaveFuzzEngine)
     ->ArgsProduct({{0, 1}, {0, 1}})
     ->ArgNames({"hifi", "warmth"});
+BENCHMARK_TEMPLATE(renderStereo, BaselineEngine)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"hifi", "warmth"});
 BENCHMARK_TEMPLATE(renderStereo, Brumvale::Model::ReferenceFuzzEngine)
     ->ArgsProduct({{0, 1}, {0, 1}})
     ->ArgNames({"hifi", "warmth"});
@@ -69,30 +78,39 @@ public:
             const auto counter = run.counters.find("frames/s");
             if (counter == run.counters.end() || run.run_type != Run::RT_Iteration)
                 continue;
-            const bool model = name.find("Model") != std::string::npos;
             const std::string settings = name.substr(name.find('/') + 1);
-            (model ? transcription : engine)[settings] = counter->second.value;
+            const double fps = counter->second.value;
+            if (name.find("Model") != std::string::npos)
+                transcription[settings] = fps;
+            else if (name.find("Baseline") != std::string::npos)
+                baseline[settings] = fps;
+            else
+                engine[settings] = fps;
         }
     }
 
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        std::printf("\nStereo 44.1 kHz, 512-frame blocks: engine against plain transcription\n");
-        std::printf("%-18s %14s %12s %14s %9s\n", "settings", "engine fps", "realtime x",
-                    "model fps", "speed-up");
+        std::printf("\nStereo 44.1 kHz, 512-frame blocks: frames per second, real-time factor, "
+                    "and speed-up over the plain transcription\n");
+        std::printf("%-18s %12s %9s %8s | %12s %9s %8s | %12s\n", "settings", "engine", "realtime",
+                    "speed-up", "SSE2 only", "realtime", "speed-up", "transcription");
         for (const auto& [settings, fps] : engine)
         {
-            const auto other = transcription.find(settings);
-            if (other == transcription.end())
+            const double model = transcription.count(settings) ? transcription[settings] : 0.0;
+            const double sse2 = baseline.count(settings) ? baseline[settings] : 0.0;
+            if (model <= 0.0 || sse2 <= 0.0)
                 continue;
-            std::printf("%-18s %14.0f %12.0f %14.0f %8.2fx\n", settings.c_str(), fps,
-                        fps / kRate, other->second, fps / other->second);
+            std::printf("%-18s %12.0f %8.0fx %7.2fx | %12.0f %8.0fx %7.2fx | %12.0f\n",
+                        settings.c_str(), fps, fps / kRate, fps / model, sse2, sse2 / kRate,
+                        sse2 / model, model);
         }
     }
 
 private:
     std::map<std::string, double> engine;
+    std::map<std::string, double> baseline;
     std::map<std::string, double> transcription;
 };
 

@@ -9,7 +9,9 @@
 
 namespace Brumvale {
 
-OctaveFuzzEngine::OctaveFuzzEngine() : tuning(makeFuzzTuning()), wide(wideRenderingAvailable())
+OctaveFuzzEngine::OctaveFuzzEngine(Instructions instructions)
+    : tuning(makeFuzzTuning()),
+      wide(instructions == Instructions::widest && wideRenderingAvailable())
 {
     shaper.clipHigh = tuning.clipHigh;
     shaper.clipLow = tuning.clipLow;

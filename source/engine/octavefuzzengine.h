@@ -22,8 +22,16 @@ namespace Brumvale {
 class OctaveFuzzEngine
 {
 public:
+    // Which instructions processBlock may use: the widest the processor has, or
+    // the SSE2 baseline every supported target has. The samples are the same.
+    enum class Instructions
+    {
+        widest,
+        baseline,
+    };
+
     // Starts as 44.1 kHz, no channels, unity gains, switches off, not bypassed.
-    OctaveFuzzEngine();
+    explicit OctaveFuzzEngine(Instructions instructions = Instructions::widest);
 
     // Discards all channel memory and allocates fresh memory for the count; if
     // that fails the engine has no channels.

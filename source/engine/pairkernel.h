@@ -27,8 +27,6 @@ namespace Brumvale {
 namespace {
 namespace simd {
 
-inline Floats4 highHalf(Floats4 x) { return Floats4(_mm_movehl_ps(x.v, x.v)); }
-inline Floats4 lowHalves(Floats4 low, Floats4 high) { return Floats4(_mm_movelh_ps(low.v, high.v)); }
 inline Doubles2 lowToDoubles(Floats4 x) { return Doubles2(_mm_cvtps_pd(x.v)); }
 
 // The two filters of a channel pair as separate SSE2 registers: the interpolator's
@@ -80,81 +78,96 @@ private:
     Doubles2 decimator[ChannelStates::kFilterOrder];
 };
 
-inline Floats4 loadPair(const float* p)
-{
-    return Floats4(_mm_castpd_ps(_mm_load1_pd(reinterpret_cast<const double*>(p))));
-}
-inline void storePair(float* p, Floats4 x)
-{
-    _mm_store_sd(reinterpret_cast<double*>(p), _mm_castps_pd(x.v));
-}
-
 constexpr int kChunkValues = 256; // per buffer: 16 frames of 8 sub-samples of 2 channels
 
-// Per-chunk scratch: the shaper's input, the two smoothers feeding the clipper, and
-// the clipped values, two channels interleaved. On the stack: no allocation.
+// Per-chunk scratch, two channels interleaved: what the shaper takes in (before
+// the oversampling gain), the two smoothers feeding the clipper, and the shaped
+// result. On the stack: no allocation.
 struct PairChunk
 {
     alignas(32) float input[kChunkValues] = {};
     alignas(32) float inputTracker[kChunkValues] = {};
     alignas(32) float envelope[kChunkValues] = {};
-    alignas(32) float clipped[kChunkValues] = {};
+    alignas(32) float shaped[kChunkValues] = {};
 };
 
-// The shaper of a channel pair split at its clipper: track() runs the smoothers
-// before it, fold() the smoother and rectifier after it. State in lanes 0 and 1.
-class PairShaper
+// The shaper of a channel pair in two passes. track() runs per sample and steps
+// the two smoothers before the clipper, packed in one register as [input tracker
+// of channels 0 and 1, envelope of channels 0 and 1]. shapeChunk() then runs the
+// bias, the clipper, the smoother after it and the rectifier over the chunk.
+template <class Wide> class PairShaper
 {
 public:
-    PairShaper(const ShaperSettings& settings, ChannelStates& states, int32_t first)
-        : lanes(settings), state{loadPair(states.inputTracker() + first),
-                                 loadPair(states.envelope() + first),
-                                 loadPair(states.rectifierTracker() + first)}
+    // Samples reach track() before the oversampling gain; it is folded into the
+    // smoothers' gains, which is exact because the gain is a power of two.
+    PairShaper(const ShaperSettings& settings, ChannelStates& states, int32_t first, float gain)
+        : lanes(settings), pairLanes(settings), gain(gain),
+          drives(_mm_setr_ps(settings.inputTracker.gain * gain, settings.inputTracker.gain * gain,
+                             settings.envelope.gain * gain, settings.envelope.gain * gain)),
+          poles(_mm_setr_ps(settings.inputTracker.pole, settings.inputTracker.pole,
+                            settings.envelope.pole, settings.envelope.pole)),
+          magnitudeMask(_mm_castsi128_ps(_mm_setr_epi32(-1, -1, 0x7fffffff, 0x7fffffff))),
+          trackers(lowHalves(loadPair(states.inputTracker() + first),
+                             loadPair(states.envelope() + first))),
+          rectifierTracker(loadPair(states.rectifierTracker() + first)),
+          rectifierPole(settings.rectifierTracker.pole),
+          rectifierGain(settings.rectifierTracker.gain)
     {
     }
     void store(ChannelStates& states, int32_t first) const
     {
-        storePair(states.inputTracker() + first, state.inputTracker);
-        storePair(states.envelope() + first, state.envelope);
-        storePair(states.rectifierTracker() + first, state.rectifierTracker);
+        storePair(states.inputTracker() + first, trackers);
+        storePair(states.envelope() + first, highHalf(trackers));
+        storePair(states.rectifierTracker() + first, rectifierTracker);
     }
 
+    // x in lanes 0 and 1.
     void track(Floats4 x, PairChunk& chunk, int at)
     {
-        state.inputTracker = lanes.inputGain * x + lanes.inputPole * state.inputTracker;
-        state.envelope = lanes.envelopeGain * absolute(x) + lanes.envelopePole * state.envelope;
+        const Floats4 signalAndMagnitude(_mm_and_ps(_mm_movelh_ps(x.v, x.v), magnitudeMask.v));
+        trackers = drives * signalAndMagnitude + poles * trackers;
         storePair(chunk.input + at, x);
-        storePair(chunk.inputTracker + at, state.inputTracker);
-        storePair(chunk.envelope + at, state.envelope);
+        storePair(chunk.inputTracker + at, trackers);
+        storePair(chunk.envelope + at, highHalf(trackers));
     }
 
-    Floats4 fold(const PairChunk& chunk, int at)
+    // The first count values of the chunk: whole registers, then sample by sample,
+    // so the smoother after the clipper steps through exactly the chunk's samples.
+    void shapeChunk(PairChunk& chunk, int count)
     {
-        const Floats4 y = loadPair(chunk.clipped + at);
-        state.rectifierTracker =
-            lanes.rectifierPole * state.rectifierTracker + lanes.rectifierGain * y;
-        return softRectify(absolute(y - state.rectifierTracker), lanes);
+        int i = 0;
+        for (; i + Wide::kWidth <= count; i += Wide::kWidth)
+        {
+            const Wide y = clip(Wide::load(chunk.input + i), Wide::load(chunk.inputTracker + i),
+                                Wide::load(chunk.envelope + i), lanes);
+            const Wide smoothed = trackRectifier(y, rectifierTracker, rectifierPole, rectifierGain);
+            Wide::store(chunk.shaped + i, softRectify(absolute(y - smoothed), lanes));
+        }
+        for (; i < count; i += 2)
+        {
+            const Floats4 y = clip(loadPair(chunk.input + i), loadPair(chunk.inputTracker + i),
+                                   loadPair(chunk.envelope + i), pairLanes);
+            rectifierTracker = rectifierPole * rectifierTracker + rectifierGain * y;
+            storePair(chunk.shaped + i, softRectify(absolute(y - rectifierTracker), pairLanes));
+        }
     }
 
 private:
-    const ShaperLanes<Floats4> lanes;
-    ShaperState<Floats4> state;
-};
-
-// The bias and the clipper over a chunk's tracked values, Wide::kWidth at a time;
-// count is rounded up to whole registers (the buffers have room).
-template <class Wide>
-void clipChunk(PairChunk& chunk, int count, const ShaperLanes<Wide>& s)
-{
-    for (int i = 0; i < count; i += Wide::kWidth)
+    // The bias that grows with the envelope, then the clipper.
+    template <class W> W clip(W x, W inputTracker, W envelope, const ShaperLanes<W>& s) const
     {
-        const Wide x = Wide::load(chunk.input + i);
-        const Wide envelope = Wide::load(chunk.envelope + i);
-        const Wide q = envelope / (envelope + s.biasKnee);
-        const Wide u = (x - Wide::load(chunk.inputTracker + i)) + q * q * envelope;
-        Wide::store(chunk.clipped + i, softClip(u, s));
+        const W q = envelope / (envelope + s.biasKnee);
+        return softClip((W(gain) * x - inputTracker) + q * q * envelope, s);
     }
-}
+
+    const ShaperLanes<Wide> lanes;
+    const ShaperLanes<Floats4> pairLanes;
+    const float gain;
+    const Floats4 drives, poles, magnitudeMask;
+    Floats4 trackers;
+    Floats4 rectifierTracker;
+    const Floats4 rectifierPole, rectifierGain;
+};
 
 // Input stage, output stage and their memory for a channel pair.
 class PairInputOutput
@@ -194,28 +207,22 @@ private:
     float* const* outputs;
 };
 
-inline int roundUp(int count, int width)
-{
-    return (count + width - 1) / width * width;
-}
-
 // Channels first and first + 1 at the host rate (HiFi off).
 template <class Wide>
 void renderPairDirect(const RenderSettings& settings, ChannelStates& states, int32_t first,
                       const float* const* inputs, float* const* outputs, int32_t numSamples)
 {
     PairInputOutput io(settings, states, first, inputs, outputs);
-    PairShaper shaper(settings.shaper, states, first);
-    const ShaperLanes<Wide> wide(settings.shaper);
+    PairShaper<Wide> shaper(settings.shaper, states, first, 1.0f);
     PairChunk chunk;
     for (int32_t start = 0; start < numSamples; start += kChunkValues / 2)
     {
         const int frames = int(std::min<int32_t>(kChunkValues / 2, numSamples - start));
         for (int f = 0; f < frames; ++f)
             shaper.track(io.input(start + f), chunk, 2 * f);
-        clipChunk(chunk, roundUp(2 * frames, Wide::kWidth), wide);
+        shaper.shapeChunk(chunk, 2 * frames);
         for (int f = 0; f < frames; ++f)
-            io.output(start + f, shaper.fold(chunk, 2 * f));
+            io.output(start + f, loadPair(chunk.shaped + 2 * f));
     }
     shaper.store(states, first);
     io.store(states);
@@ -223,24 +230,23 @@ void renderPairDirect(const RenderSettings& settings, ChannelStates& states, int
 
 // Channels first and first + 1 with the HiFi switch on at a factor of 2, 4 or 8.
 // The interpolator and the smoothers before the clipper run on chunk m while the
-// smoother after the clipper, the rectifier and the decimator run on chunk m - 1.
+// decimator takes the shaped sub-samples of chunk m - 1.
 template <class Filters, class Wide>
 void renderPairOversampled(const RenderSettings& settings, ChannelStates& states, int32_t first,
                            const float* const* inputs, float* const* outputs, int32_t numSamples)
 {
     const int factor = settings.oversampling;
     const int chunkFrames = kChunkValues / (2 * 8);
-    const Floats4 gain(static_cast<float>(factor));
     PairInputOutput io(settings, states, first, inputs, outputs);
-    PairShaper shaper(settings.shaper, states, first);
-    const ShaperLanes<Wide> wide(settings.shaper);
+    PairShaper<Wide> shaper(settings.shaper, states, first, static_cast<float>(factor));
     Filters filters(*settings.antiAlias, states, first);
     PairChunk chunk;
 
     // Zero stuffing: the input sample, then factor - 1 zeros, each lifted by the
-    // factor; the decimator keeps the sub-sample in line with the input.
-    const auto interpolated = [&](Floats4 y, int at) { shaper.track(gain * y, chunk, at); };
-    const auto decimatorInput = [&](int at) { return lowToDoubles(shaper.fold(chunk, at)); };
+    // factor (in the shaper); the decimator keeps the sub-sample in line with the
+    // input.
+    const auto interpolated = [&](Floats4 y, int at) { shaper.track(y, chunk, at); };
+    const auto decimatorInput = [&](int at) { return lowToDoubles(loadPair(chunk.shaped + at)); };
 
     int32_t previousStart = 0;
     int previousFrames = 0;
@@ -279,7 +285,7 @@ void renderPairOversampled(const RenderSettings& settings, ChannelStates& states
         }
         if (frames == 0)
             break;
-        clipChunk(chunk, roundUp(2 * factor * frames, Wide::kWidth), wide);
+        shaper.shapeChunk(chunk, 2 * factor * frames);
         previousStart = start;
         previousFrames = frames;
     }

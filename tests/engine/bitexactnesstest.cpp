@@ -64,10 +64,13 @@ TEST_P(BitExactness, EngineMatchesTranscriptionSampleForSample)
                                                           uint64_t(channels * 1000 + settings.rate));
         AudioBuffer expected(channels, frames);
         AudioBuffer actual(channels, frames);
+        AudioBuffer actualBaseline(channels, frames);
         Model::ReferenceFuzzEngine model;
         OctaveFuzzEngine engine;
+        OctaveFuzzEngine baseline(OctaveFuzzEngine::Instructions::baseline);
         prepare(model, channels, settings);
         prepare(engine, channels, settings);
+        prepare(baseline, channels, settings);
 
         Random random(uint64_t(channels) + 77);
         bool hifi = settings.hifi;
@@ -79,14 +82,17 @@ TEST_P(BitExactness, EngineMatchesTranscriptionSampleForSample)
             const auto in = const_cast<AudioBuffer&>(input).from(start);
             model.processBlock(in.data(), expected.from(start).data(), length);
             engine.processBlock(in.data(), actual.from(start).data(), length);
-            for (int c = 0; c < channels; ++c)
-            {
-                const int at = firstDifference(expected.data[c].data() + start,
-                                               actual.data[c].data() + start, length);
-                ASSERT_EQ(at, -1) << "channel " << c << ", frame " << start + at << ": "
-                                  << expected.data[c][start + at] << " expected, "
-                                  << actual.data[c][start + at] << " rendered";
-            }
+            baseline.processBlock(in.data(), actualBaseline.from(start).data(), length);
+            for (const AudioBuffer* rendered : {&actual, &actualBaseline})
+                for (int c = 0; c < channels; ++c)
+                {
+                    const int at = firstDifference(expected.data[c].data() + start,
+                                                   rendered->data[c].data() + start, length);
+                    ASSERT_EQ(at, -1)
+                        << (rendered == &actual ? "widest" : "baseline") << " instructions, channel "
+                        << c << ", frame " << start + at << ": " << expected.data[c][start + at]
+                        << " expected, " << rendered->data[c][start + at] << " rendered";
+                }
             start += length;
 
             // Parameter changes between blocks, as a host's automation delivers them.
@@ -95,6 +101,7 @@ TEST_P(BitExactness, EngineMatchesTranscriptionSampleForSample)
             {
                 apply(model);
                 apply(engine);
+                apply(baseline);
             };
             if (change < 20)
             {

@@ -65,6 +65,15 @@ inline Floats8 absolute(Floats8 a)
 }
 inline Floats8 maximum(Floats8 a, Floats8 b) { return Floats8(_mm256_max_ps(a.v, b.v)); }
 
+// The smoother of trackRectifier() in sse2lanes.h stepped through four consecutive
+// samples of a channel pair.
+inline Floats8 trackRectifier(Floats8 x, Floats4& state, Floats4 pole, Floats4 gain)
+{
+    const Floats4 early = trackRectifier(Floats4(_mm256_castps256_ps128(x.v)), state, pole, gain);
+    const Floats4 late = trackRectifier(Floats4(_mm256_extractf128_ps(x.v, 1)), state, pole, gain);
+    return Floats8(_mm256_set_m128(late.v, early.v));
+}
+
 // Four channels side by side.
 struct AvxQuadLanes
 {

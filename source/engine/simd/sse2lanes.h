@@ -53,6 +53,33 @@ inline Floats4 absolute(Floats4 a)
 }
 inline Floats4 maximum(Floats4 a, Floats4 b) { return Floats4(_mm_max_ps(a.v, b.v)); }
 
+// Lanes 2 and 3 moved to 0 and 1; lanes 0 and 1 of two packs side by side.
+inline Floats4 highHalf(Floats4 x) { return Floats4(_mm_movehl_ps(x.v, x.v)); }
+inline Floats4 lowHalves(Floats4 low, Floats4 high) { return Floats4(_mm_movelh_ps(low.v, high.v)); }
+
+// A pair of floats (two channels of one sample) into lanes 0 and 1, repeated in
+// lanes 2 and 3; and back.
+inline Floats4 loadPair(const float* p)
+{
+    return Floats4(_mm_castpd_ps(_mm_load1_pd(reinterpret_cast<const double*>(p))));
+}
+inline void storePair(float* p, Floats4 x)
+{
+    _mm_store_sd(reinterpret_cast<double*>(p), _mm_castps_pd(x.v));
+}
+
+// A one-pole smoother stepped through two consecutive samples of a channel pair
+// ([sample j of channels 0 and 1, sample j + 1 of channels 0 and 1]) in order:
+// state = pole * state + gain * x. Returns the two new states in x's layout; the
+// last one stays in lanes 0 and 1 of the state.
+inline Floats4 trackRectifier(Floats4 x, Floats4& state, Floats4 pole, Floats4 gain)
+{
+    const Floats4 drive = gain * x;
+    const Floats4 first = pole * state + drive;
+    state = pole * first + highHalf(drive);
+    return lowHalves(first, state);
+}
+
 struct Doubles2
 {
     __m128d v;
