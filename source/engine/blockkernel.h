@@ -30,14 +30,12 @@ void renderGroup(const RenderSettings& settings, ChannelStates& states, int32_t 
                               Lanes::loadFloats(states.rectifierTracker() + first)};
     Floats outputTracker = Lanes::loadFloats(states.outputTracker() + first);
 
-    const auto inputStage = [&](int32_t i)
-    {
+    const auto inputStage = [&](int32_t i) {
         const Floats x = Lanes::gather(inputs, first, i);
         return select(absolute(x) >= tiny, x * boostGain / headroom, tiny);
     };
     // High-rate tracker minus the signal: takes out the low end and inverts.
-    const auto outputStage = [&](int32_t i, Floats z)
-    {
+    const auto outputStage = [&](int32_t i, Floats z) {
         outputTracker = outputGain * z + outputPole * outputTracker;
         Lanes::scatter(outputs, first, i, (outputTracker - z) * outputScale);
     };

@@ -20,9 +20,6 @@ void renderChannels(const RenderSettings& settings, ChannelStates& states, int32
         renderGroup<ScalarLanes>(settings, states, c, inputs, outputs, numSamples);
 }
 
-bool wideRenderingAvailable()
-{
-    return __builtin_cpu_supports("avx2");
-}
+bool wideRenderingAvailable() { return __builtin_cpu_supports("avx2"); }
 
 } // namespace Brumvale

@@ -34,7 +34,6 @@ void renderChannels(const RenderSettings& settings, ChannelStates& states, int32
 // from `first` on and returns the first channel it left for renderChannels.
 bool wideRenderingAvailable();
 int32_t renderChannelsWide(const RenderSettings& settings, ChannelStates& states, int32_t first,
-                           const float* const* inputs, float* const* outputs,
-                           int32_t numSamples);
+                           const float* const* inputs, float* const* outputs, int32_t numSamples);
 
 } // namespace Brumvale

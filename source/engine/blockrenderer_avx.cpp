@@ -95,7 +95,7 @@ int32_t renderChannelsWide(const RenderSettings& settings, ChannelStates& states
     if (c + 2 <= count)
     {
         renderPair<simd::AvxStereoFilters, simd::Floats8>(settings, states, c, inputs, outputs,
-                                                         numSamples);
+                                                          numSamples);
         c += 2;
     }
     return c;

@@ -36,10 +36,7 @@ bool ChannelStates::resize(int32_t count)
     return true;
 }
 
-void ChannelStates::reset()
-{
-    fill(1e-45);
-}
+void ChannelStates::reset() { fill(1e-45); }
 
 void ChannelStates::fill(double filterValue)
 {

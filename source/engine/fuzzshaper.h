@@ -33,8 +33,7 @@ template <class Floats> struct ShaperLanes
           biasKnee(s.biasKnee), inputGain(s.inputTracker.gain), inputPole(s.inputTracker.pole),
           envelopeGain(s.envelope.gain), envelopePole(s.envelope.pole),
           rectifierGain(s.rectifierTracker.gain), rectifierPole(s.rectifierTracker.pole)
-    {
-    }
+    {}
 
     Floats clipHigh, clipLow, clipSharpness, clipTwiceSharpness;
     Floats rectifierKnee, rectifierHalfKnee, rectifierSquareScale, biasKnee;

@@ -36,20 +36,11 @@ void OctaveFuzzEngine::setSampleRate(double sampleRate)
     fade.setSampleRate(rate);
 }
 
-void OctaveFuzzEngine::setBoostDb(float db)
-{
-    boostGain = decibelsToGain(db);
-}
+void OctaveFuzzEngine::setBoostDb(float db) { boostGain = decibelsToGain(db); }
 
-void OctaveFuzzEngine::setVolumeDb(float db)
-{
-    volumeGain = decibelsToGain(db);
-}
+void OctaveFuzzEngine::setVolumeDb(float db) { volumeGain = decibelsToGain(db); }
 
-void OctaveFuzzEngine::setBypass(bool on)
-{
-    fade.request(on);
-}
+void OctaveFuzzEngine::setBypass(bool on) { fade.request(on); }
 
 void OctaveFuzzEngine::setAntiAlias(bool on)
 {
@@ -87,10 +78,7 @@ void OctaveFuzzEngine::setWarmth(bool on)
     shaper.rectifierKnee = on ? tuning.rectifierKneeWarm : tuning.rectifierKneeNormal;
 }
 
-void OctaveFuzzEngine::reset()
-{
-    states.reset();
-}
+void OctaveFuzzEngine::reset() { states.reset(); }
 
 void OctaveFuzzEngine::processBlock(const float* const* inputs, float* const* outputs,
                                     int32_t numSamples)

@@ -112,8 +112,7 @@ public:
           rectifierTracker(loadPair(states.rectifierTracker() + first)),
           rectifierPole(settings.rectifierTracker.pole),
           rectifierGain(settings.rectifierTracker.gain)
-    {
-    }
+    {}
     void store(ChannelStates& states, int32_t first) const
     {
         storePair(states.inputTracker() + first, trackers);
@@ -180,8 +179,7 @@ public:
           outputPole(settings.outputTracker.pole),
           outputTracker(loadPair(states.outputTracker() + first)), first(first), inputs(inputs),
           outputs(outputs)
-    {
-    }
+    {}
     void store(ChannelStates& states) const
     {
         storePair(states.outputTracker() + first, outputTracker);
@@ -258,7 +256,8 @@ void renderPairOversampled(const RenderSettings& settings, ChannelStates& states
         for (int f = 0; f < both; ++f)
         {
             int at = 2 * factor * f;
-            const Floats4 z = filters.stepBoth(decimatorInput(at), lowToDoubles(io.input(start + f)), y);
+            const Floats4 z =
+                filters.stepBoth(decimatorInput(at), lowToDoubles(io.input(start + f)), y);
             interpolated(y, at);
             for (int j = 1; j < factor; ++j)
             {
@@ -304,8 +303,7 @@ void renderPair(const RenderSettings& settings, ChannelStates& states, int32_t f
     if (!settings.antiAlias)
         renderPairDirect<Wide>(settings, states, first, inputs, outputs, numSamples);
     else if (settings.oversampling >= 2)
-        renderPairOversampled<Filters, Wide>(settings, states, first, inputs, outputs,
-                                             numSamples);
+        renderPairOversampled<Filters, Wide>(settings, states, first, inputs, outputs, numSamples);
     else
         renderGroup<Sse2PairLanes, true>(settings, states, first, inputs, outputs, numSamples);
 }

@@ -83,8 +83,9 @@ TEST_P(EllipticSet, NumeratorIsSymmetric)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, EllipticSet, testing::Values(352800.0, 384000.0),
-                         [](const testing::TestParamInfo<double>& info)
-                         { return std::to_string(int(info.param)) + "Hz"; });
+                         [](const testing::TestParamInfo<double>& info) {
+                             return std::to_string(int(info.param)) + "Hz";
+                         });
 
 TEST(AntiAliasCoefficients, OtherRatesPassThrough)
 {

@@ -4,8 +4,8 @@
 // and parameter changes between blocks.
 
 #include "engine/enginetesting.h"
-#include "model/referencefuzzengine.h"
 #include "engine/octavefuzzengine.h"
+#include "model/referencefuzzengine.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,12 @@ namespace {
 
 using Testing::AudioBuffer;
 using Testing::Random;
+
+#ifdef BRUMVALE_SIGNAL_SECONDS
+constexpr double kSignalSeconds = BRUMVALE_SIGNAL_SECONDS;
+#else
+constexpr double kSignalSeconds = 1.0;
+#endif
 
 struct Settings
 {
@@ -47,21 +53,20 @@ int firstDifference(const float* a, const float* b, int count)
 }
 
 class BitExactness : public testing::TestWithParam<std::tuple<double, bool, bool>>
-{
-};
+{};
 
 TEST_P(BitExactness, EngineMatchesTranscriptionSampleForSample)
 {
     const Settings settings{std::get<0>(GetParam()), std::get<1>(GetParam()),
                             std::get<2>(GetParam())};
-    const int frames = int(settings.rate); // one second
+    const int frames = int(settings.rate * kSignalSeconds);
     const int blockSizes[] = {0, 1, 2, 3, 17, 64, 100, 256, 441, 512, 1000, 2048};
 
     for (int channels = 1; channels <= 8; ++channels)
     {
         SCOPED_TRACE(testing::Message() << channels << " channels");
-        const AudioBuffer input = Testing::makeTestSignal(channels, frames, settings.rate,
-                                                          uint64_t(channels * 1000 + settings.rate));
+        const AudioBuffer input = Testing::makeTestSignal(
+            channels, frames, settings.rate, uint64_t(channels * 1000 + settings.rate));
         AudioBuffer expected(channels, frames);
         AudioBuffer actual(channels, frames);
         AudioBuffer actualBaseline(channels, frames);
@@ -88,17 +93,16 @@ TEST_P(BitExactness, EngineMatchesTranscriptionSampleForSample)
                 {
                     const int at = firstDifference(expected.data[c].data() + start,
                                                    rendered->data[c].data() + start, length);
-                    ASSERT_EQ(at, -1)
-                        << (rendered == &actual ? "widest" : "baseline") << " instructions, channel "
-                        << c << ", frame " << start + at << ": " << expected.data[c][start + at]
-                        << " expected, " << rendered->data[c][start + at] << " rendered";
+                    ASSERT_EQ(at, -1) << (rendered == &actual ? "widest" : "baseline")
+                                      << " instructions, channel " << c << ", frame " << start + at
+                                      << ": " << expected.data[c][start + at] << " expected, "
+                                      << rendered->data[c][start + at] << " rendered";
                 }
             start += length;
 
             // Parameter changes between blocks, as a host's automation delivers them.
             const int change = random.between(0, 99);
-            const auto both = [&](auto&& apply)
-            {
+            const auto both = [&](auto&& apply) {
                 apply(model);
                 apply(engine);
                 apply(baseline);
@@ -134,12 +138,10 @@ TEST_P(BitExactness, EngineMatchesTranscriptionSampleForSample)
             }
             else if (change < 48)
             {
-                both(
-                    [&](auto& e)
-                    {
-                        e.setSampleRate(settings.rate);
-                        e.setAntiAlias(hifi);
-                    });
+                both([&](auto& e) {
+                    e.setSampleRate(settings.rate);
+                    e.setAntiAlias(hifi);
+                });
             }
         }
     }

@@ -39,7 +39,8 @@ struct AudioBuffer
 class Random
 {
 public:
-    explicit Random(uint64_t seed) : state(seed * 6364136223846793005ull + 1442695040888963407ull) {}
+    explicit Random(uint64_t seed) : state(seed * 6364136223846793005ull + 1442695040888963407ull)
+    {}
     uint32_t next()
     {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
@@ -76,8 +77,8 @@ inline AudioBuffer makeTestSignal(int channels, int frames, double sampleRate, u
             }
             amplitude *= 0.99995;
             phase += kTwoPi * frequency / sampleRate;
-            double x = amplitude * (std::sin(phase) + 0.4 * std::sin(2 * phase) +
-                                    0.2 * std::sin(3 * phase));
+            double x = amplitude *
+                       (std::sin(phase) + 0.4 * std::sin(2 * phase) + 0.2 * std::sin(3 * phase));
             x += 0.01 * (random.uniform() - 0.5) + 0.02;
             const int section = (i / 2500) % 11;
             if (section == 3)

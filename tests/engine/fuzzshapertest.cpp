@@ -1,6 +1,6 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-#include "engine/decibels.h"
 #include "engine/fuzzshaper.h"
+#include "engine/decibels.h"
 #include "model/referencefuzzengine.h"
 
 #include <gtest/gtest.h>
@@ -33,11 +33,11 @@ TEST(SoftClip, FollowsTheWorkedExamples)
     {
         float u, normal, warm;
     };
-    const Case cases[] = {{0.666f, 0.666f, 0.666f}, {-1.0f, -1.0f, -1.0f},
+    const Case cases[] = {{0.666f, 0.666f, 0.666f},    {-1.0f, -1.0f, -1.0f},
                           {0.80f, 0.7285f, 0.791022f}, {-1.2f, -1.0625f, -1.18f},
-                          {0.7f, 0.69538f, 0.69942f}, {1.0f, 0.7285f, 0.94422f},
+                          {0.7f, 0.69538f, 0.69942f},  {1.0f, 0.7285f, 0.94422f},
                           {-1.05f, -1.04f, -1.04875f}, {5.0f, 0.7285f, 1.166f},
-                          {-5.0f, -1.0625f, -1.5f},   {0.1f, 0.1f, 0.1f}};
+                          {-5.0f, -1.0625f, -1.5f},    {0.1f, 0.1f, 0.1f}};
     Model::ReferenceFuzzEngine model;
     for (bool warm : {false, true})
     {

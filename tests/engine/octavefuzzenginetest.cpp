@@ -1,6 +1,6 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-#include "engine/enginetesting.h"
 #include "engine/octavefuzzengine.h"
+#include "engine/enginetesting.h"
 #include "model/referencefuzzengine.h"
 
 #include <gtest/gtest.h>
@@ -98,9 +98,13 @@ TEST(OctaveFuzzEngine, Sine220ComesOutAnOctaveUp)
 TEST(OctaveFuzzEngine, ChoosesTheOversamplingFactorByRate)
 {
     const std::pair<double, int> table[] = {
-        {44100, 8}, {48000, 8},  {88200, 4},    {96000, 4},      {176400, 2}, {192000, 2},
-        {22050, 1}, {32000, 1},  {44099.9, 1},  {384000, 1},     {0, 1},      {-5, 1},
-        {1e300, 1}, {std::numeric_limits<double>::quiet_NaN(), 1}};
+        {44100, 8},   {48000, 8},
+        {88200, 4},   {96000, 4},
+        {176400, 2},  {192000, 2},
+        {22050, 1},   {32000, 1},
+        {44099.9, 1}, {384000, 1},
+        {0, 1},       {-5, 1},
+        {1e300, 1},   {std::numeric_limits<double>::quiet_NaN(), 1}};
     for (const auto& [rate, factor] : table)
     {
         OctaveFuzzEngine engine;
@@ -135,8 +139,7 @@ TEST(OctaveFuzzEngine, SilenceNeverDecaysIntoDenormals)
     // Boost, so the smoothers settle on tiny normal values instead of decaying
     // through the denormal range (which an unguarded zero input reaches after
     // about 1.5 s through the output smoother).
-    const auto renderConstant = [](float value, float boostDb, bool hifi)
-    {
+    const auto renderConstant = [](float value, float boostDb, bool hifi) {
         OctaveFuzzEngine engine;
         prepare(engine, 1, 44100.0, hifi);
         engine.setBoostDb(boostDb);

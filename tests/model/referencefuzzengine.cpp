@@ -21,7 +21,7 @@ const float rectifierLowCutMs = 80.0f;
 const float outputLowCutMs = 200.0f;
 
 const double ellipticB352[10] = {
-    0.00014656278652071304, -0.0008330976473479205, 0.0020472282927474494, -0.002595369698388977,
+    0.00014656278652071304, -0.0008330976473479205, 0.0020472282927474494,  -0.002595369698388977,
     0.0012354536047475772,  0.0012354536047475772,  -0.0025953696983889766, 0.00204722829274745,
     -0.0008330976473479207, 0.0001465627865207131};
 const double ellipticA352[10] = {1.0,
@@ -35,7 +35,7 @@ const double ellipticA352[10] = {1.0,
                                  5.805609508435459,
                                  -0.6317361677729653};
 const double ellipticB384[10] = {
-    0.0001313457395970512,  -0.0007710809289655166, 0.00193783246136305,   -0.002493012058350816,
+    0.0001313457395970512,  -0.0007710809289655166, 0.00193783246136305,    -0.002493012058350816,
     0.001195283515139726,   0.001195283515139726,   -0.0024930120583508157, 0.0019378324613630504,
     -0.0007710809289655166, 0.0001313457395970512};
 const double ellipticA384[10] = {1.0,
@@ -98,15 +98,9 @@ void ReferenceFuzzEngine::setSampleRate(double rate)
     fadeRising = false;
 }
 
-void ReferenceFuzzEngine::setBoostDb(float db)
-{
-    boostGain = dbToGain(db);
-}
+void ReferenceFuzzEngine::setBoostDb(float db) { boostGain = dbToGain(db); }
 
-void ReferenceFuzzEngine::setVolumeDb(float db)
-{
-    volumeGain = dbToGain(db);
-}
+void ReferenceFuzzEngine::setVolumeDb(float db) { volumeGain = dbToGain(db); }
 
 void ReferenceFuzzEngine::setBypass(bool on)
 {
@@ -259,8 +253,7 @@ float ReferenceFuzzEngine::oversampledShaping(float v, ChannelState& state) cons
     return z;
 }
 
-void ReferenceFuzzEngine::processBlock(const float* const* inputs, float* const* outputs,
-                                       int32_t n)
+void ReferenceFuzzEngine::processBlock(const float* const* inputs, float* const* outputs, int32_t n)
 {
     if (n <= 0)
         return;

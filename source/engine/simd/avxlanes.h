@@ -59,10 +59,7 @@ inline Floats8 select(Floats8 mask, Floats8 whenSet, Floats8 otherwise)
 {
     return Floats8(_mm256_blendv_ps(otherwise.v, whenSet.v, mask.v));
 }
-inline Floats8 absolute(Floats8 a)
-{
-    return Floats8(_mm256_andnot_ps(_mm256_set1_ps(-0.0f), a.v));
-}
+inline Floats8 absolute(Floats8 a) { return Floats8(_mm256_andnot_ps(_mm256_set1_ps(-0.0f), a.v)); }
 inline Floats8 maximum(Floats8 a, Floats8 b) { return Floats8(_mm256_max_ps(a.v, b.v)); }
 
 // The smoother of trackRectifier() in sse2lanes.h stepped through four consecutive

@@ -10,16 +10,10 @@ inline float select(bool mask, float whenSet, float otherwise)
 {
     return mask ? whenSet : otherwise;
 }
-inline float absolute(float x)
-{
-    return __builtin_fabsf(x);
-}
+inline float absolute(float x) { return __builtin_fabsf(x); }
 // The SIMD max instruction's rule: the first operand if it is greater, else the
 // second.
-inline float maximum(float a, float b)
-{
-    return a > b ? a : b;
-}
+inline float maximum(float a, float b) { return a > b ? a : b; }
 
 struct ScalarLanes
 {

@@ -47,15 +47,15 @@ inline Floats4 select(Floats4 mask, Floats4 whenSet, Floats4 otherwise)
     return Floats4(_mm_or_ps(_mm_and_ps(mask.v, whenSet.v), _mm_andnot_ps(mask.v, otherwise.v)));
 #endif
 }
-inline Floats4 absolute(Floats4 a)
-{
-    return Floats4(_mm_andnot_ps(_mm_set1_ps(-0.0f), a.v));
-}
+inline Floats4 absolute(Floats4 a) { return Floats4(_mm_andnot_ps(_mm_set1_ps(-0.0f), a.v)); }
 inline Floats4 maximum(Floats4 a, Floats4 b) { return Floats4(_mm_max_ps(a.v, b.v)); }
 
 // Lanes 2 and 3 moved to 0 and 1; lanes 0 and 1 of two packs side by side.
 inline Floats4 highHalf(Floats4 x) { return Floats4(_mm_movehl_ps(x.v, x.v)); }
-inline Floats4 lowHalves(Floats4 low, Floats4 high) { return Floats4(_mm_movelh_ps(low.v, high.v)); }
+inline Floats4 lowHalves(Floats4 low, Floats4 high)
+{
+    return Floats4(_mm_movelh_ps(low.v, high.v));
+}
 
 // A pair of floats (two channels of one sample) into lanes 0 and 1, repeated in
 // lanes 2 and 3; and back.
