@@ -51,7 +51,7 @@ int demo(const std::filesystem::path& directory)
     engine.setChannelCount(1);
     engine.setSampleRate(kRate);
     engine.setBoostDb(18.0f);
-    engine.setVolumeDb(-6.0f);
+    engine.setVolumeDb(-12.0f);
     engine.setAntiAlias(true);
     engine.setWarmth(false);
     const float* in = dry.data();
@@ -69,7 +69,7 @@ int demo(const std::filesystem::path& directory)
     if (!writeWav(dryPath, dry) || !writeWav(wetPath, wet))
         return 1;
     std::printf("Rendered a 3 s plucked-string riff through the octave fuzz "
-                "(Boost 18 dB, Volume -6 dB, HiFi on):\n  dry:  %s\n  fuzz: %s\n",
+                "(Boost 18 dB, Volume -12 dB, HiFi on):\n  dry:  %s\n  fuzz: %s\n",
                 std::filesystem::absolute(dryPath).string().c_str(),
                 std::filesystem::absolute(wetPath).string().c_str());
     return 0;

@@ -23,6 +23,10 @@ std::vector<float> synthesisePluckedPhrase(int sampleRate, double seconds)
             noise = noise * 1664525u + 1013904223u;
             x = float(noise >> 8) / float(1u << 24) - 0.5f;
         }
+        // A soft pick: smoothing the burst puts the weight on the low harmonics.
+        for (int pass = 0; pass < 4; ++pass)
+            for (size_t k = 1; k < line.size(); ++k)
+                line[k] = 0.5f * (line[k] + line[k - 1]);
         for (int i = n * noteFrames, k = 0; i < frames; ++i, ++k)
         {
             const size_t at = size_t(k % period);
