@@ -4,6 +4,8 @@
 #include "decibels.h"
 #include "fuzztuning.h"
 
+#include "portablepow.h"
+
 #include <cmath>
 
 namespace Brumvale {
@@ -14,7 +16,7 @@ void BypassFade::setSampleRate(int32_t sampleRate)
     constexpr double kFadeMs = 10.0;
     fadeFloor = decibelsToGain(kFloorDb);
     fadeCoefficient =
-        static_cast<float>(std::pow(double(fadeFloor), 1.0 / (sampleRate * kFadeMs * 0.001)));
+        static_cast<float>(portablePow(double(fadeFloor), 1.0 / (sampleRate * kFadeMs * 0.001)));
     fadeActive = false;
     fadeGain = 1.0f;
     fadeRising = false;

@@ -1,16 +1,16 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #pragma once
 
-#include <cmath>
+#include "portablepow.h"
 
 namespace Brumvale {
 
 // 10^(dB/20) with the quotient rounded to float first and the power taken in
-// double, then rounded: the same gain on every target.
+// double, then rounded.
 inline float decibelsToGain(float db)
 {
     const float exponent = db / 20.0f;
-    return static_cast<float>(std::pow(10.0, double(exponent)));
+    return static_cast<float>(portablePow(10.0, double(exponent)));
 }
 
 } // namespace Brumvale

@@ -1,7 +1,7 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #pragma once
 
-#include <cmath>
+#include "portablepow.h"
 
 namespace Brumvale {
 
@@ -22,7 +22,7 @@ struct OnePole
         constexpr float kPi = 3.14159265358979323846f;
         const float exponent = static_cast<float>(1.0 / (double(decayMs) * rateHz * 0.001));
         OnePole smoother;
-        smoother.pole = static_cast<float>(std::pow(kMinus60Db, double(exponent)));
+        smoother.pole = static_cast<float>(portablePow(kMinus60Db, double(exponent)));
         smoother.gain = static_cast<float>((1.0 - smoother.pole) * double(kPi) / 3.0);
         return smoother;
     }

@@ -1,9 +1,13 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "engine/fuzzshaper.h"
 #include "engine/decibels.h"
+#include "engine/portablepow.h"
 #include "model/referencefuzzengine.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
 
 namespace Brumvale {
 namespace {
@@ -102,6 +106,27 @@ TEST(Decibels, GainsAreTenToTheTwentieth)
     EXPECT_EQ(decibelsToGain(36.0f), 63.095726f);
     EXPECT_EQ(decibelsToGain(-36.0f), 0.015848933f);
     EXPECT_EQ(decibelsToGain(-40.0f), 0.01f);
+}
+
+TEST(PortablePow, AgreesWithTheLibraryPow)
+{
+    int floatDifferences = 0, cases = 0;
+    for (double base : {10.0, 0.001, 0.01, double(0.01f), 2.0, 0.5, 1234.5})
+        for (double exponent = -40.0; exponent <= 40.0; exponent += 0.0137)
+        {
+            const double expected = std::pow(base, exponent);
+            const double actual = portablePow(base, exponent);
+            const double magnitude = std::fabs(exponent * std::log(base));
+            ASSERT_NEAR(actual / expected, 1.0, 1e-15 * (1.0 + magnitude))
+                << base << " ^ " << exponent;
+            floatDifferences += float(actual) != float(expected);
+            ++cases;
+        }
+    EXPECT_LE(floatDifferences, cases / 100000 + 1) << "rounded to float they almost never differ";
+    EXPECT_EQ(portablePow(10.0, 0.0), 1.0);
+    EXPECT_EQ(float(portablePow(10.0, 2.0)), 100.0f);
+    EXPECT_EQ(portablePow(0.01, std::numeric_limits<double>::infinity()), 0.0);
+    EXPECT_TRUE(std::isnan(portablePow(10.0, std::numeric_limits<double>::quiet_NaN())));
 }
 
 TEST(ShapeSample, SmallSineComesOutSquaredAtTwiceItsFrequency)
