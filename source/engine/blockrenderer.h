@@ -24,14 +24,14 @@ struct RenderSettings
 
 // Renders channels [first, count) of a block: input gain, shaper (oversampled
 // when antiAlias is set), low cut and Volume. Each channel depends only on its own
-// memory, so channels are rendered side by side in SIMD lanes; every lane does the
-// plain float and double arithmetic of one channel, so results do not depend on
-// the lane width. Allocates nothing.
+// memory, so channels are rendered in pairs side by side in SIMD lanes (an odd one
+// alone); every lane does the plain float and double arithmetic of one channel,
+// so results do not depend on how channels are grouped. Allocates nothing.
 void renderChannels(const RenderSettings& settings, ChannelStates& states, int32_t first,
                     const float* const* inputs, float* const* outputs, int32_t numSamples);
 
-// The AVX renderer, for processors that have it: renders the channels it can
-// from `first` on and returns the first channel it left for renderChannels.
+// The AVX2 renderer, for processors that have it: renders the channel pairs from
+// `first` on and returns the first channel it left for renderChannels.
 bool wideRenderingAvailable();
 int32_t renderChannelsWide(const RenderSettings& settings, ChannelStates& states, int32_t first,
                            const float* const* inputs, float* const* outputs, int32_t numSamples);

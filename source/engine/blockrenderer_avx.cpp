@@ -1,5 +1,5 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-// Built with AVX enabled; reached only when the processor reports AVX.
+// Built with AVX2 enabled; reached only when the processor reports AVX2.
 #include "blockrenderer.h"
 
 #include "simd/avxlanes.h"
@@ -11,7 +11,7 @@ namespace Brumvale {
 namespace {
 namespace simd {
 
-// The two filters of a channel pair in one AVX register, [decimator of channels
+// The two filters of a channel pair in one 256-bit register, [decimator of channels
 // 0 and 1, interpolator of channels 0 and 1]: both take each step with a single
 // instruction per operation. The interpolator lanes then also multiply their
 // stuffed zeros, as the plain filter step does.
@@ -36,9 +36,9 @@ public:
     }
 
     // Results are floats in lanes 0 and 1.
-    Floats4 interpolate(Doubles2 v) { return highHalf(stepOnly(kInterpolatorLanes, v)); }
+    Floats4 interpolate(Doubles2 v) { return highHalf(stepOnly<kInterpolatorLanes>(v)); }
     Floats4 interpolateSilent() { return interpolate(Doubles2(0.0)); }
-    Floats4 decimate(Doubles2 w) { return stepOnly(kDecimatorLanes, w); }
+    Floats4 decimate(Doubles2 w) { return stepOnly<kDecimatorLanes>(w); }
 
     Floats4 stepBoth(Doubles2 w, Doubles2 v, Floats4& interpolated)
     {
@@ -62,7 +62,7 @@ private:
         return Floats4(_mm256_cvtpd_ps(filter.step(state, x).v));
     }
     // One filter; the other's lanes keep their state.
-    template <int kLanes> Floats4 stepOnlyLanes(Doubles2 input)
+    template <int kLanes> Floats4 stepOnly(Doubles2 input)
     {
         Doubles4 before[ChannelStates::kFilterOrder];
         for (int k = 0; k < ChannelStates::kFilterOrder; ++k)
@@ -72,12 +72,6 @@ private:
             state[k] = Doubles4(_mm256_blend_pd(before[k].v, state[k].v, kLanes));
         return y;
     }
-    Floats4 stepOnly(int lanes, Doubles2 input)
-    {
-        return lanes == kDecimatorLanes ? stepOnlyLanes<kDecimatorLanes>(input)
-                                        : stepOnlyLanes<kInterpolatorLanes>(input);
-    }
-
     AntiAliasFilter<Doubles4> filter;
     Doubles4 state[ChannelStates::kFilterOrder];
 };
@@ -88,16 +82,10 @@ private:
 int32_t renderChannelsWide(const RenderSettings& settings, ChannelStates& states, int32_t first,
                            const float* const* inputs, float* const* outputs, int32_t numSamples)
 {
-    const int32_t count = states.count();
     int32_t c = first;
-    for (; c + AvxQuadLanes::kWidth <= count; c += AvxQuadLanes::kWidth)
-        renderGroup<AvxQuadLanes>(settings, states, c, inputs, outputs, numSamples);
-    if (c + 2 <= count)
-    {
+    for (; c + 2 <= states.count(); c += 2)
         renderPair<simd::AvxStereoFilters, simd::Floats8>(settings, states, c, inputs, outputs,
                                                           numSamples);
-        c += 2;
-    }
     return c;
 }
 

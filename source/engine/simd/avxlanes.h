@@ -5,7 +5,7 @@
 
 #include <immintrin.h>
 
-// AVX lane packs, for the translation unit built with AVX enabled only. Like the
+// AVX lane packs, for the translation unit built with AVX2 enabled only. Like the
 // SSE2 packs, each operation is the scalar IEEE operation lane by lane.
 
 namespace Brumvale {
@@ -71,36 +71,7 @@ inline Floats8 trackRectifier(Floats8 x, Floats4& state, Floats4 pole, Floats4 g
     return Floats8(_mm256_set_m128(late.v, early.v));
 }
 
-// Four channels side by side.
-struct AvxQuadLanes
-{
-    using Floats = Floats4;
-    using Doubles = Doubles4;
-    static constexpr int kWidth = 4;
-
-    static Floats gather(const float* const* buffers, int channel, int index)
-    {
-        return Floats(_mm_setr_ps(buffers[channel][index], buffers[channel + 1][index],
-                                  buffers[channel + 2][index], buffers[channel + 3][index]));
-    }
-    static void scatter(float* const* buffers, int channel, int index, Floats x)
-    {
-        alignas(16) float lanes[4];
-        _mm_store_ps(lanes, x.v);
-        for (int c = 0; c < 4; ++c)
-            buffers[channel + c][index] = lanes[c];
-    }
-    static Floats loadFloats(const float* p) { return Floats(_mm_loadu_ps(p)); }
-    static void storeFloats(float* p, Floats x) { _mm_storeu_ps(p, x.v); }
-    static Doubles loadDoubles(const double* p) { return Doubles(_mm256_loadu_pd(p)); }
-    static void storeDoubles(double* p, Doubles x) { _mm256_storeu_pd(p, x.v); }
-    static Doubles toDoubles(Floats x) { return Doubles(_mm256_cvtps_pd(x.v)); }
-    static Floats toFloats(Doubles x) { return Floats(_mm256_cvtpd_ps(x.v)); }
-};
-
 } // namespace simd
-
-using simd::AvxQuadLanes;
 
 } // namespace
 } // namespace Brumvale
