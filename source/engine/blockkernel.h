@@ -10,6 +10,47 @@
 namespace Brumvale {
 namespace {
 
+// The input gain with its guard value, and the low cut and Volume at the output,
+// for one group of channels, with the output smoother's memory.
+template <class Lanes> class GroupStages
+{
+public:
+    using Floats = typename Lanes::Floats;
+
+    GroupStages(const RenderSettings& settings, ChannelStates& states, int32_t first,
+                const float* const* inputs, float* const* outputs)
+        : tiny(kTiny), boostGain(settings.boostGain), headroom(settings.headroom),
+          outputScale(settings.outputScale), outputGain(settings.outputTracker.gain),
+          outputPole(settings.outputTracker.pole),
+          outputTracker(Lanes::loadFloats(states.outputTracker() + first)), first(first),
+          inputs(inputs), outputs(outputs)
+    {}
+    void store(ChannelStates& states) const
+    {
+        Lanes::storeFloats(states.outputTracker() + first, outputTracker);
+    }
+
+    // Near-silent samples become the guard value, unboosted and positive.
+    Floats input(int32_t i) const
+    {
+        const Floats x = Lanes::gather(inputs, first, i);
+        return select(absolute(x) >= tiny, x * boostGain / headroom, tiny);
+    }
+    // The output smoother minus the signal takes out the low end and inverts.
+    void output(int32_t i, Floats z)
+    {
+        outputTracker = outputGain * z + outputPole * outputTracker;
+        Lanes::scatter(outputs, first, i, (outputTracker - z) * outputScale);
+    }
+
+private:
+    const Floats tiny, boostGain, headroom, outputScale, outputGain, outputPole;
+    Floats outputTracker;
+    const int32_t first;
+    const float* const* inputs;
+    float* const* outputs;
+};
+
 template <class Lanes, bool kOversampled>
 void renderGroup(const RenderSettings& settings, ChannelStates& states, int32_t first,
                  const float* const* inputs, float* const* outputs, int32_t numSamples)
@@ -17,28 +58,11 @@ void renderGroup(const RenderSettings& settings, ChannelStates& states, int32_t 
     using Floats = typename Lanes::Floats;
     using Doubles = typename Lanes::Doubles;
 
+    GroupStages<Lanes> io(settings, states, first, inputs, outputs);
     const ShaperLanes<Floats> shaper(settings.shaper);
-    const Floats tiny(kTiny);
-    const Floats boostGain(settings.boostGain);
-    const Floats headroom(settings.headroom);
-    const Floats outputScale(settings.outputScale);
-    const Floats outputGain(settings.outputTracker.gain);
-    const Floats outputPole(settings.outputTracker.pole);
-
     ShaperState<Floats> shape{Lanes::loadFloats(states.inputTracker() + first),
                               Lanes::loadFloats(states.envelope() + first),
                               Lanes::loadFloats(states.rectifierTracker() + first)};
-    Floats outputTracker = Lanes::loadFloats(states.outputTracker() + first);
-
-    const auto inputStage = [&](int32_t i) {
-        const Floats x = Lanes::gather(inputs, first, i);
-        return select(absolute(x) >= tiny, x * boostGain / headroom, tiny);
-    };
-    // High-rate tracker minus the signal: takes out the low end and inverts.
-    const auto outputStage = [&](int32_t i, Floats z) {
-        outputTracker = outputGain * z + outputPole * outputTracker;
-        Lanes::scatter(outputs, first, i, (outputTracker - z) * outputScale);
-    };
 
     if constexpr (kOversampled)
     {
@@ -57,7 +81,7 @@ void renderGroup(const RenderSettings& settings, ChannelStates& states, int32_t 
         {
             // Zero stuffing: the input sample, then factor - 1 zeros, each lifted by
             // the factor; the decimator keeps the sub-sample in line with the input.
-            const Doubles v = Lanes::toDoubles(inputStage(i));
+            const Doubles v = Lanes::toDoubles(io.input(i));
             Floats w = gain * Lanes::toFloats(filter.step(interpolator, v));
             w = shapeSample(w, shape, shaper);
             const Floats z = Lanes::toFloats(filter.step(decimator, Lanes::toDoubles(w)));
@@ -66,7 +90,7 @@ void renderGroup(const RenderSettings& settings, ChannelStates& states, int32_t 
                 w = gain * Lanes::toFloats(filter.stepSilent(interpolator));
                 filter.step(decimator, Lanes::toDoubles(shapeSample(w, shape, shaper)));
             }
-            outputStage(i, z);
+            io.output(i, z);
         }
 
         for (int k = 0; k < ChannelStates::kFilterOrder; ++k)
@@ -78,13 +102,13 @@ void renderGroup(const RenderSettings& settings, ChannelStates& states, int32_t 
     else
     {
         for (int32_t i = 0; i < numSamples; ++i)
-            outputStage(i, shapeSample(inputStage(i), shape, shaper));
+            io.output(i, shapeSample(io.input(i), shape, shaper));
     }
 
     Lanes::storeFloats(states.inputTracker() + first, shape.inputTracker);
     Lanes::storeFloats(states.envelope() + first, shape.envelope);
     Lanes::storeFloats(states.rectifierTracker() + first, shape.rectifierTracker);
-    Lanes::storeFloats(states.outputTracker() + first, outputTracker);
+    io.store(states);
 }
 
 template <class Lanes>

@@ -8,11 +8,11 @@
 // What bounds a plain per-sample loop is latency: every sample runs one long chain
 // of filter, smoother, division, clipper and filter steps, and the processor can
 // overlap consecutive samples only as far as its reordering window reaches. Here
-// only the recurrences stay in the sample loop (the filters, the four smoothers);
-// the clipper, with its two divisions, runs afterwards over the whole chunk, as
-// wide as the registers allow, because none of it depends on earlier samples. The
-// oversampled path lets the decimator lag one chunk behind the interpolator, so a
-// chunk's shaped sub-samples are ready before the decimator needs them.
+// the sample loop keeps only the filters and the smoothers before the clipper;
+// the clipper with its two divisions, the smoother after it and the rectifier
+// then run over the whole chunk, as wide as the registers allow. The oversampled
+// path lets the decimator lag one chunk behind the interpolator, so a chunk's
+// shaped sub-samples are ready before the decimator needs them.
 //
 // Every filter, smoother and curve still sees exactly the sequence of values of
 // the per-sample loop, so the samples are the same to the bit.
@@ -168,49 +168,12 @@ private:
     const Floats4 rectifierPole, rectifierGain;
 };
 
-// Input stage, output stage and their memory for a channel pair.
-class PairInputOutput
-{
-public:
-    PairInputOutput(const RenderSettings& settings, ChannelStates& states, int32_t first,
-                    const float* const* inputs, float* const* outputs)
-        : tiny(kTiny), boostGain(settings.boostGain), headroom(settings.headroom),
-          outputScale(settings.outputScale), outputGain(settings.outputTracker.gain),
-          outputPole(settings.outputTracker.pole),
-          outputTracker(loadPair(states.outputTracker() + first)), first(first), inputs(inputs),
-          outputs(outputs)
-    {}
-    void store(ChannelStates& states) const
-    {
-        storePair(states.outputTracker() + first, outputTracker);
-    }
-
-    Floats4 input(int32_t i) const
-    {
-        const Floats4 x = Sse2PairLanes::gather(inputs, first, i);
-        return select(absolute(x) >= tiny, x * boostGain / headroom, tiny);
-    }
-    // The tracker minus the signal takes out the low end and inverts.
-    void output(int32_t i, Floats4 z)
-    {
-        outputTracker = outputGain * z + outputPole * outputTracker;
-        Sse2PairLanes::scatter(outputs, first, i, (outputTracker - z) * outputScale);
-    }
-
-private:
-    const Floats4 tiny, boostGain, headroom, outputScale, outputGain, outputPole;
-    Floats4 outputTracker;
-    const int32_t first;
-    const float* const* inputs;
-    float* const* outputs;
-};
-
 // Channels first and first + 1 at the host rate (HiFi off).
 template <class Wide>
 void renderPairDirect(const RenderSettings& settings, ChannelStates& states, int32_t first,
                       const float* const* inputs, float* const* outputs, int32_t numSamples)
 {
-    PairInputOutput io(settings, states, first, inputs, outputs);
+    GroupStages<Sse2PairLanes> io(settings, states, first, inputs, outputs);
     PairShaper<Wide> shaper(settings.shaper, states, first, 1.0f);
     PairChunk chunk;
     for (int32_t start = 0; start < numSamples; start += kChunkValues / 2)
@@ -235,7 +198,7 @@ void renderPairOversampled(const RenderSettings& settings, ChannelStates& states
 {
     const int factor = settings.oversampling;
     const int chunkFrames = kChunkValues / (2 * 8);
-    PairInputOutput io(settings, states, first, inputs, outputs);
+    GroupStages<Sse2PairLanes> io(settings, states, first, inputs, outputs);
     PairShaper<Wide> shaper(settings.shaper, states, first, static_cast<float>(factor));
     Filters filters(*settings.antiAlias, states, first);
     PairChunk chunk;
