@@ -1,27 +1,18 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #pragma once
 
-#include "processor/parameterdefaults.h"
-
-#include "public.sdk/source/vst/vstparameters.h"
+#include "decibelparameter.h"
 
 namespace Brumvale {
 
-// The Boost parameter: normalised 0..1 for the host, shown and typed in
-// decibels ("%.1f dB"). Reports 1.0 as its default; starts at the boostDb of
-// ParameterDefaults.
-class BoostParameter : public Steinberg::Vst::Parameter
+// Boost: 0 to +36 dB; reports +36 dB as its default, starts at 0 dB.
+class BoostParameter : public DecibelParameter
 {
 public:
-    BoostParameter(Steinberg::int32 flags, Steinberg::Vst::ParamID id);
-
-    void toString(Steinberg::Vst::ParamValue valueNormalized,
-                  Steinberg::Vst::String128 string) const SMTG_OVERRIDE;
-    bool fromString(const Steinberg::Vst::TChar* string,
-                    Steinberg::Vst::ParamValue& valueNormalized) const SMTG_OVERRIDE;
-
-private:
-    ParameterDefaults defaults;
+    BoostParameter(Steinberg::int32 flags, Steinberg::Vst::ParamID id)
+        : DecibelParameter("Boost", flags, id, &ParameterDefaults::normalizedToBoostDb,
+                           &ParameterDefaults::boostDbToNormalized, &ParameterDefaults::boostDb)
+    {}
 };
 
 } // namespace Brumvale
