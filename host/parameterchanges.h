@@ -1,0 +1,46 @@
+// Brumvale host library: the parameter changes handed to a process call.
+// GPL-3.0-or-later.
+#pragma once
+
+#include "paramvaluequeue.h"
+
+#include <pluginterfaces/vst/ivstparameterchanges.h>
+
+#include <array>
+
+namespace Brumvale::Host {
+
+// A fixed pool of queues, one per parameter and block; nothing is allocated while a block
+// is prepared or processed. Owned by the host; reference counting is a no-op.
+class ParameterChanges : public Steinberg::Vst::IParameterChanges
+{
+public:
+    static constexpr Steinberg::int32 kMaxQueues = 32;
+
+    ParameterChanges() = default;
+    virtual ~ParameterChanges() = default;
+
+    // Empties all queues for the next block.
+    void clear() { used = 0; }
+
+    // Adds a point to the queue of id, creating the queue when needed.
+    Steinberg::tresult addChange(Steinberg::Vst::ParamID id, Steinberg::int32 sampleOffset,
+                                 Steinberg::Vst::ParamValue value);
+    // Always opens a new queue, even if one for id exists (hosts may send several).
+    ParamValueQueue* addSeparateQueue(Steinberg::Vst::ParamID id);
+
+    Steinberg::int32 PLUGIN_API getParameterCount() override { return used; }
+    Steinberg::Vst::IParamValueQueue* PLUGIN_API getParameterData(Steinberg::int32 index) override;
+    Steinberg::Vst::IParamValueQueue* PLUGIN_API addParameterData(const Steinberg::Vst::ParamID& id,
+                                                                  Steinberg::int32& index) override;
+
+    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
+    Steinberg::uint32 PLUGIN_API addRef() override { return 1; }
+    Steinberg::uint32 PLUGIN_API release() override { return 1; }
+
+private:
+    std::array<ParamValueQueue, kMaxQueues> queues;
+    Steinberg::int32 used = 0;
+};
+
+} // namespace Brumvale::Host

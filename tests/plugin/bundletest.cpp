@@ -1,0 +1,79 @@
+// Host-level tests: a fixture that loads the built Brumvale bundle once per suite.
+// GPL-3.0-or-later.
+#include "bundletest.h"
+
+#include <pluginterfaces/vst/vstspeaker.h>
+
+namespace Brumvale::Host {
+
+using namespace Steinberg;
+
+std::unique_ptr<PluginModule> BundleTest::loaded;
+std::string BundleTest::loadError;
+
+void BundleTest::SetUpTestSuite()
+{
+    if (!loaded)
+        loaded = PluginModule::load(BRUMVALE_BUNDLE_PATH, loadError);
+}
+
+void BundleTest::TearDownTestSuite() { loaded.reset(); }
+
+void BundleTest::SetUp() { ASSERT_TRUE(loaded) << loadError; }
+
+std::unique_ptr<PluginInstance> BundleTest::openInstance()
+{
+    ClassInfo processorClass;
+    if (!loaded || !loaded->findClass(kVstAudioEffectClass, processorClass))
+    {
+        ADD_FAILURE() << "no processor class";
+        return nullptr;
+    }
+    std::string error;
+    auto instance = PluginInstance::create(*loaded, processorClass.cid, error);
+    if (!instance)
+    {
+        ADD_FAILURE() << error;
+        return nullptr;
+    }
+    const tresult opened = instance->open();
+    if (opened != kResultOk)
+    {
+        ADD_FAILURE() << "open failed with " << opened;
+        return nullptr;
+    }
+    return instance;
+}
+
+std::unique_ptr<PluginInstance> BundleTest::startedInstance()
+{
+    auto instance = openInstance();
+    if (!instance)
+        return nullptr;
+    const tresult started =
+        instance->startProcessing(Vst::SpeakerArr::kStereo, kSampleRate, kMaxBlock);
+    if (started != kResultOk)
+    {
+        ADD_FAILURE() << "startProcessing failed with " << started;
+        return nullptr;
+    }
+    return instance;
+}
+
+std::string BundleTest::narrow(const Vst::TChar* text)
+{
+    std::string result;
+    for (; text && *text; ++text)
+        result.push_back(*text < 128 ? static_cast<char>(*text) : '?');
+    return result;
+}
+
+void BundleTest::widen(const char* text, Vst::String128 out)
+{
+    int i = 0;
+    for (; text[i] && i < 127; ++i)
+        out[i] = static_cast<Vst::TChar>(static_cast<unsigned char>(text[i]));
+    out[i] = 0;
+}
+
+} // namespace Brumvale::Host

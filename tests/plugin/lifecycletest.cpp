@@ -1,0 +1,78 @@
+// Host-level tests: creating, initialising and tearing down instances repeatedly.
+// GPL-3.0-or-later.
+#include "blockrunner.h"
+#include "bundletest.h"
+
+#include <pluginterfaces/vst/vstspeaker.h>
+
+#include <cmath>
+
+namespace Brumvale::Host {
+namespace {
+
+using namespace Steinberg;
+
+using LifecycleTest = BundleTest;
+
+TEST_F(LifecycleTest, RepeatedInitializeAndTerminate)
+{
+    auto instance = openInstance();
+    ASSERT_TRUE(instance);
+    for (int cycle = 0; cycle < 5; ++cycle)
+    {
+        instance->close();
+        ASSERT_EQ(instance->open(), kResultOk) << cycle;
+        EXPECT_EQ(instance->component()->getBusCount(Vst::kAudio, Vst::kInput), 1) << cycle;
+        EXPECT_EQ(instance->component()->getBusCount(Vst::kAudio, Vst::kOutput), 1) << cycle;
+        EXPECT_EQ(instance->controller()->getParameterCount(), 5) << cycle;
+        ASSERT_EQ(instance->startProcessing(Vst::SpeakerArr::kStereo, kSampleRate, kMaxBlock),
+                  kResultOk);
+        BlockRunner runner(instance->processor(), 2, 2, kMaxBlock);
+        for (int32 i = 0; i < kMaxBlock; ++i)
+            runner.input().channel(0)[i] = runner.input().channel(1)[i] =
+                static_cast<float>(0.5 * std::sin(0.03 * i));
+        ASSERT_EQ(runner.run(kMaxBlock), kResultOk);
+        float peak = 0.0f;
+        for (int32 i = 0; i < kMaxBlock; ++i)
+        {
+            ASSERT_TRUE(std::isfinite(runner.output().channel(0)[i]));
+            peak = std::max(peak, std::fabs(runner.output().channel(0)[i]));
+        }
+        EXPECT_GT(peak, 0.01f) << cycle;
+    }
+}
+
+TEST_F(LifecycleTest, ManyInstancesCreatedAndReleased)
+{
+    for (int round = 0; round < 20; ++round)
+    {
+        auto instance = openInstance();
+        ASSERT_TRUE(instance) << round;
+    }
+    // A created but never initialised pair is released cleanly too.
+    ClassInfo processorClass;
+    ASSERT_TRUE(module().findClass(kVstAudioEffectClass, processorClass));
+    std::string error;
+    auto idle = PluginInstance::create(module(), processorClass.cid, error);
+    EXPECT_TRUE(idle) << error;
+}
+
+// Unloading and loading the module again gives a working factory each time.
+TEST(ModuleReloadTest, LoadsAgainAfterUnload)
+{
+    for (int round = 0; round < 3; ++round)
+    {
+        std::string error;
+        auto module = PluginModule::load(BRUMVALE_BUNDLE_PATH, error);
+        ASSERT_TRUE(module) << error;
+        EXPECT_EQ(module->classes().size(), 2u);
+        ClassInfo processorClass;
+        ASSERT_TRUE(module->findClass(kVstAudioEffectClass, processorClass));
+        auto instance = PluginInstance::create(*module, processorClass.cid, error);
+        ASSERT_TRUE(instance) << error;
+        EXPECT_EQ(instance->open(), kResultOk);
+    }
+}
+
+} // namespace
+} // namespace Brumvale::Host
