@@ -1,101 +1,118 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-// brumvale demo [DIR]: renders a synthesised plucked-string riff through the
-// octave fuzz and writes the dry and the processed sound as WAV files.
+// brumvale: renders audio through the Brumvale plug-in (or any VST 3 effect) from
+// the command line.
 
-#include "engine/octavefuzzengine.h"
-#include "pluckedphrase.h"
+#include "commands.h"
 
-#include <sndfile.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kRate = 44100;
+const char* const kUsage =
+    "usage: brumvale COMMAND [options]\n"
+    "\n"
+    "Renders audio through the Brumvale octave fuzz, or any VST 3 effect.\n"
+    "\n"
+    "commands:\n"
+    "  render IN OUT [options]   process an audio file (see brumvale render --help)\n"
+    "  info [--plugin PATH]      what the plug-in registers: classes, busses, units,\n"
+    "                            parameters with their values, MIDI controllers\n"
+    "  demo [DIR]                render a synthesised riff clean, with Boost, HiFi,\n"
+    "                            Warmth and bypassed into DIR (default: demo), with a\n"
+    "                            picture of the spectra and a table of levels\n"
+    "  --help                    this text\n";
 
-bool writeWav(const std::filesystem::path& path, const std::vector<float>& samples)
+const char* const kRenderUsage =
+    "usage: brumvale render IN OUT [options]\n"
+    "\n"
+    "Reads IN (WAV, FLAC, AIFF, Ogg, ...), plays it through the plug-in as a host\n"
+    "would, and writes OUT with the same rate and channels in the format its\n"
+    "extension names (.wav: 32-bit float, .flac: 24-bit, .aiff: 32-bit float,\n"
+    ".ogg: Vorbis). OUT appears only when the render succeeded.\n"
+    "\n"
+    "options:\n"
+    "  --plugin PATH                a VST 3 bundle (default: the Brumvale.vst3 built\n"
+    "                               beside this tool)\n"
+    "  --set NAME=VALUE             set a parameter for the whole render; NAME is its\n"
+    "                               title or ID, VALUE its display text (18 dB, On)\n"
+    "                               or n: and a normalised value (n:0.5)\n"
+    "  --automate NAME=T:V,T:V,...  move a parameter during the render: at T seconds\n"
+    "                               to V (display text or n:value)\n"
+    "  --block N                    samples per process call (default 512)\n"
+    "  --preset FILE                load a .vstpreset first\n"
+    "  --save-preset FILE           save the settings (after --preset and --set) as\n"
+    "                               a .vstpreset\n"
+    "  --tail SECONDS               render this long past the end of the input\n"
+    "  --quiet, -q                  no progress bar\n";
+
+bool isHelp(const std::string& argument)
 {
-    SF_INFO info{};
-    info.samplerate = kRate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    SNDFILE* file = sf_open(path.string().c_str(), SFM_WRITE, &info);
-    if (!file)
-    {
-        std::fprintf(stderr, "brumvale: cannot write %s: %s\n", path.string().c_str(),
-                     sf_strerror(nullptr));
-        return false;
-    }
-    const sf_count_t written = sf_writef_float(file, samples.data(), sf_count_t(samples.size()));
-    return sf_close(file) == 0 && written == sf_count_t(samples.size());
+    return argument == "--help" || argument == "-h" || argument == "help";
 }
 
-int demo(const std::filesystem::path& directory)
+int usageError(const std::string& message)
 {
-    std::error_code error;
-    std::filesystem::create_directories(directory, error);
-    if (error)
-    {
-        std::fprintf(stderr, "brumvale: cannot create %s: %s\n", directory.string().c_str(),
-                     error.message().c_str());
-        return 1;
-    }
-
-    const std::vector<float> dry = Brumvale::synthesisePluckedPhrase(kRate, 3.0);
-    std::vector<float> wet(dry.size());
-    Brumvale::OctaveFuzzEngine engine;
-    engine.setChannelCount(1);
-    engine.setSampleRate(kRate);
-    engine.setBoostDb(18.0f);
-    engine.setVolumeDb(-12.0f);
-    engine.setAntiAlias(true);
-    engine.setWarmth(false);
-    const float* in = dry.data();
-    float* out = wet.data();
-    for (size_t start = 0; start < dry.size(); start += 512)
-    {
-        const int length = int(std::min<size_t>(512, dry.size() - start));
-        const float* inputs[] = {in + start};
-        float* outputs[] = {out + start};
-        engine.processBlock(inputs, outputs, length);
-    }
-
-    const auto dryPath = directory / "brumvale-demo-dry.wav";
-    const auto wetPath = directory / "brumvale-demo-fuzz.wav";
-    if (!writeWav(dryPath, dry) || !writeWav(wetPath, wet))
-        return 1;
-    std::printf("Rendered a 3 s plucked-string riff through the octave fuzz "
-                "(Boost 18 dB, Volume -12 dB, HiFi on):\n  dry:  %s\n  fuzz: %s\n",
-                std::filesystem::absolute(dryPath).string().c_str(),
-                std::filesystem::absolute(wetPath).string().c_str());
-    return 0;
-}
-
-void usage(std::FILE* to)
-{
-    std::fputs("usage: brumvale demo [DIR]\n"
-               "  Renders a synthesised plucked-string riff through the octave fuzz and\n"
-               "  writes the dry and processed sound as WAV files to DIR (default: demo).\n",
-               to);
+    std::fprintf(stderr, "brumvale: %s (brumvale --help explains)\n", message.c_str());
+    return 2;
 }
 
 } // namespace
 
+std::string Brumvale::bundleBesideTool()
+{
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
+    if (length <= 0)
+        return "Brumvale.vst3";
+    path[length] = '\0';
+    std::string folder(path);
+    folder.erase(folder.rfind('/') + 1);
+    return folder + "Brumvale.vst3";
+}
+
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")))
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.empty())
+        return usageError("no command");
+    const std::string& command = arguments[0];
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    if (isHelp(command))
     {
-        usage(stdout);
+        std::fputs(kUsage, stdout);
         return 0;
     }
-    if (argc < 2 || argc > 3 || std::strcmp(argv[1], "demo") != 0)
+    if (command == "render")
     {
-        usage(stderr);
-        return 2;
+        if (!rest.empty() && isHelp(rest[0]))
+        {
+            std::fputs(kRenderUsage, stdout);
+            return 0;
+        }
+        Brumvale::RenderOptions options;
+        std::string error;
+        if (!Brumvale::parseRenderOptions(rest, options, error))
+            return usageError(error);
+        return Brumvale::renderCommand(options);
     }
-    return demo(argc == 3 ? argv[2] : "demo");
+    if (command == "info")
+    {
+        if (rest.size() == 2 && rest[0] == "--plugin")
+            return Brumvale::infoCommand(rest[1]);
+        if (rest.empty())
+            return Brumvale::infoCommand("");
+        return usageError("info takes only --plugin PATH");
+    }
+    if (command == "demo")
+    {
+        if (rest.size() > 1)
+            return usageError("demo takes at most a folder");
+        return Brumvale::demoCommand(rest.empty() ? "demo" : rest[0], "");
+    }
+    return usageError("unknown command '" + command + "'");
 }

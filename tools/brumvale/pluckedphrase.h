@@ -5,8 +5,12 @@
 
 namespace Brumvale {
 
-// A short riff of plucked strings (Karplus-Strong: a noise burst circulating in a
-// damped delay line), mono, at the given rate. Deterministic.
+// A riff of plucked strings around A2 (110 Hz), mono, at the given rate: each
+// note a sum of harmonics whose upper ones fade faster, as on a real string.
+// Deterministic.
 std::vector<float> synthesisePluckedPhrase(int sampleRate, double seconds);
+
+// The riff's main note, the one it plays most.
+constexpr double kPhraseFundamentalHz = 110.0;
 
 } // namespace Brumvale

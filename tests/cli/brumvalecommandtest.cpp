@@ -1,0 +1,335 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The brumvale tool run as a user runs it: renders compared with the engine run
+// directly, parameters and automation reaching the plug-in, presets, info, every
+// error with its exit status and no output file, and the demo.
+
+#include "engine/octavefuzzengine.h"
+#include "processor/parameterdefaults.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace Brumvale {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result
+{
+    int status;
+    std::string output; // standard output and standard error together
+};
+
+Result run(const std::string& arguments)
+{
+    const std::string command = std::string(BRUMVALE_TOOL) + " " + arguments + " 2>&1";
+    Result result{-1, ""};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return result;
+    char buffer[4096];
+    size_t count = 0;
+    while ((count = fread(buffer, 1, sizeof(buffer), pipe)) > 0)
+        result.output.append(buffer, count);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+using Channels = std::vector<std::vector<float>>;
+
+void writeWav(const fs::path& path, const Channels& channels, int rate)
+{
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = int(channels.size());
+    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    std::vector<float> interleaved;
+    for (size_t i = 0; i < channels[0].size(); ++i)
+        for (const auto& channel : channels)
+            interleaved.push_back(channel[i]);
+    sf_writef_float(file, interleaved.data(), sf_count_t(channels[0].size()));
+    sf_close(file);
+}
+
+Channels readAudio(const fs::path& path, int* rate = nullptr)
+{
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file)
+        return {};
+    std::vector<float> interleaved(size_t(info.frames * info.channels));
+    sf_readf_float(file, interleaved.data(), info.frames);
+    sf_close(file);
+    if (rate)
+        *rate = info.samplerate;
+    Channels channels(size_t(info.channels), std::vector<float>(size_t(info.frames)));
+    for (size_t i = 0; i < size_t(info.frames); ++i)
+        for (size_t c = 0; c < channels.size(); ++c)
+            channels[c][i] = interleaved[i * channels.size() + c];
+    return channels;
+}
+
+// A guitar-like stereo test signal.
+Channels testSignal(int frames, int rate)
+{
+    Channels channels(2, std::vector<float>(size_t(frames)));
+    for (int i = 0; i < frames; ++i)
+    {
+        const double t = double(i) / rate;
+        channels[0][size_t(i)] = float(0.4 * std::sin(6.2831853 * 196.0 * t) * std::exp(-t));
+        channels[1][size_t(i)] = float(0.3 * std::sin(6.2831853 * 147.0 * t + 1.0));
+    }
+    return channels;
+}
+
+// What the plug-in's processor does with its engine for a render: prepared as
+// the processor prepares it, then parameter values, then the blocks.
+struct ExpectedRender
+{
+    struct Change
+    {
+        long block;
+        float boostDb;
+    };
+
+    static Channels render(const Channels& input, int rate, int block, float boostDb,
+                           const std::vector<Change>& changes = {})
+    {
+        OctaveFuzzEngine engine;
+        engine.setChannelCount(int(input.size()));
+        engine.setSampleRate(rate);
+        engine.setBoostDb(0.0f);
+        engine.setVolumeDb(0.0f);
+        engine.setBypass(false);
+        engine.setAntiAlias(false);
+        engine.setWarmth(false);
+        engine.setBoostDb(boostDb);
+        Channels output = input;
+        const long frames = long(input[0].size());
+        for (long start = 0, index = 0; start < frames; start += block, ++index)
+        {
+            for (const Change& change : changes)
+                if (change.block == index)
+                    engine.setBoostDb(change.boostDb);
+            const int length = int(std::min<long>(block, frames - start));
+            std::vector<const float*> in;
+            std::vector<float*> out;
+            for (size_t c = 0; c < input.size(); ++c)
+            {
+                in.push_back(input[c].data() + start);
+                out.push_back(output[c].data() + start);
+            }
+            engine.processBlock(in.data(), out.data(), length);
+        }
+        return output;
+    }
+};
+
+class BrumvaleCommand : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() /
+                 ("brumvale-test-" +
+                  std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        input = testSignal(kFrames, kRate);
+        writeWav(folder / "in.wav", input, kRate);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+
+    static constexpr int kRate = 44100;
+    static constexpr int kFrames = 44100;
+    fs::path folder;
+    Channels input;
+};
+
+TEST_F(BrumvaleCommand, RenderEqualsTheEngineRunDirectly)
+{
+    const Result result = run("render " + path("in.wav") + " " + path("out.wav") + " --block 256");
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_NE(result.output.find("real time"), std::string::npos) << result.output;
+    int rate = 0;
+    const Channels rendered = readAudio(path("out.wav"), &rate);
+    EXPECT_EQ(rate, kRate);
+    EXPECT_EQ(rendered, ExpectedRender::render(input, kRate, 256, 0.0f));
+}
+
+TEST_F(BrumvaleCommand, SetAndAutomateReachThePluginAtTheRightBlocks)
+{
+    Result result = run("render " + path("in.wav") + " " + path("set.wav") +
+                        " --set Boost='18 dB' --block 512 -q");
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(readAudio(path("set.wav")), ExpectedRender::render(input, kRate, 512, 18.0f));
+
+    // By ID and normalised: the same value.
+    result = run("render " + path("in.wav") + " " + path("id.wav") + " --set 3=n:0.5 -q");
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(readAudio(path("id.wav")), readAudio(path("set.wav")));
+
+    // A point at 0.5 s (frame 22050) lands in block 43 (frames 22016..22527), which
+    // takes the value from its start; a second at 0.8 s (35280) in block 68.
+    result = run("render " + path("in.wav") + " " + path("auto.wav") +
+                 " --automate boost=0.5:12,0.8:n:0.25 --block 512 -q");
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(readAudio(path("auto.wav")),
+              ExpectedRender::render(input, kRate, 512, 0.0f, {{43, 12.0f}, {68, 9.0f}}));
+}
+
+TEST_F(BrumvaleCommand, PresetsRoundTrip)
+{
+    Result result = run("render " + path("in.wav") + " " + path("a.wav") +
+                        " --set Boost=9 --set Warmth=On --save-preset " + path("p.vstpreset"));
+    ASSERT_EQ(result.status, 0) << result.output;
+    std::ifstream preset(path("p.vstpreset"), std::ios::binary);
+    char magic[4] = {};
+    preset.read(magic, 4);
+    EXPECT_EQ(std::string(magic, 4), "VST3");
+
+    result = run("render " + path("in.wav") + " " + path("b.wav") + " --preset " +
+                 path("p.vstpreset") + " --save-preset " + path("q.vstpreset"));
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(readAudio(path("a.wav")), readAudio(path("b.wav")));
+    std::ifstream first(path("p.vstpreset"), std::ios::binary),
+        second(path("q.vstpreset"), std::ios::binary);
+    const std::string firstBytes((std::istreambuf_iterator<char>(first)), {});
+    const std::string secondBytes((std::istreambuf_iterator<char>(second)), {});
+    EXPECT_EQ(firstBytes, secondBytes);
+    EXPECT_NE(readAudio(path("a.wav")), ExpectedRender::render(input, kRate, 512, 9.0f))
+        << "Warmth must be part of the preset";
+}
+
+TEST_F(BrumvaleCommand, TailAndFormatsFollowTheOptions)
+{
+    Result result = run("render " + path("in.wav") + " " + path("tail.flac") + " --tail 0.5 -q");
+    ASSERT_EQ(result.status, 0) << result.output;
+    int rate = 0;
+    const Channels flac = readAudio(path("tail.flac"), &rate);
+    ASSERT_EQ(flac.size(), 2u);
+    EXPECT_EQ(flac[0].size(), size_t(kFrames + kRate / 2));
+    EXPECT_EQ(rate, kRate);
+    for (const char* name : {"o.aiff", "o.ogg", "o.wav"})
+    {
+        result = run("render " + path("in.wav") + " " + path(name) + " -q");
+        ASSERT_EQ(result.status, 0) << name << ": " << result.output;
+        EXPECT_EQ(readAudio(path(name)).size(), 2u) << name;
+    }
+}
+
+TEST_F(BrumvaleCommand, InfoListsWhatThePluginRegisters)
+{
+    const Result result = run("info");
+    ASSERT_EQ(result.status, 0) << result.output;
+    for (const char* expected :
+         {"74E8DE5282554F5586FAE4152C935A20 \"Brumvale\" [Audio Module Class] sub-categories "
+          "\"Fx|Distortion\", flags 1",
+          "C39D5B67C7AF41FD743F4AD031EB03F3 \"BrumvaleController\"", "vendor \"Kelmarotte\"",
+          "input 0: \"Stereo In\", 2 channels", "1 \"Unit1\", parent 0",
+          "0 \"Bypass\" unit 1, steps 1, automatable|bypass",
+          "3 \"Boost\" unit 0, steps 0, automatable, default 1 (36.0 dB), value 0 (0.0 dB)",
+          "4 \"Volume\"", "controller 7 -> parameter 4", "controller 12 -> parameter 3"})
+        EXPECT_NE(result.output.find(expected), std::string::npos) << expected;
+}
+
+TEST_F(BrumvaleCommand, BadInputGivesOneLineAndNoOutputFile)
+{
+    const std::string fakes = BRUMVALE_FAKE_BUNDLES;
+    fs::create_directories(folder / "empty.vst3");
+    std::ofstream(path("noise.wav")) << "this is not audio";
+    writeWav(folder / "wide.wav", Channels(65, std::vector<float>(16, 0.0f)), kRate);
+    const struct
+    {
+        std::string arguments;
+        std::string message;
+    } cases[] = {
+        {"render " + path("missing.wav") + " OUT", "input file not found"},
+        {"render " + path("noise.wav") + " OUT", "cannot read"},
+        {"render " + path("in.wav") + " " + path("out.xyz"), "unknown output format '.xyz'"},
+        {"render " + path("in.wav") + " OUT --plugin " + path("none.vst3"), "not found"},
+        {"render " + path("in.wav") + " OUT --plugin " + path("empty.vst3"), "not a VST 3 bundle"},
+        {"render " + path("in.wav") + " OUT --plugin " + fakes + "/nofactory.vst3",
+         "GetPluginFactory"},
+        {"render " + path("in.wav") + " OUT --plugin " + fakes + "/noeffect.vst3",
+         "no audio effect class"},
+        {"render " + path("in.wav") + " OUT --set Loudness=3", "unknown parameter 'Loudness'"},
+        {"render " + path("in.wav") + " OUT --set Boost=loud", "cannot read 'loud'"},
+        {"render " + path("wide.wav") + " OUT", "65 channels"},
+        {"render " + path("in.wav") + " OUT --preset " + path("missing.vstpreset"),
+         "cannot read preset"},
+        {"render " + path("in.wav") + " OUT --preset " + path("in.wav"), "not a preset"},
+    };
+    for (const auto& c : cases)
+    {
+        std::string arguments = c.arguments;
+        const size_t out = arguments.find(" OUT");
+        if (out != std::string::npos)
+            arguments.replace(out, 4, " " + path("out.wav"));
+        const Result result = run(arguments);
+        EXPECT_EQ(result.status, 1) << arguments << "\n" << result.output;
+        EXPECT_NE(result.output.find(c.message), std::string::npos) << arguments << "\n"
+                                                                    << result.output;
+        EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 1)
+            << "one line: " << result.output;
+        EXPECT_FALSE(fs::exists(folder / "out.wav")) << arguments;
+        EXPECT_FALSE(fs::exists(folder / "out.wav.partial")) << arguments;
+    }
+    // Wrong use of the command line itself: status 2, with a pointer to the help.
+    for (const char* arguments : {"", "render", "render a", "frobnicate", "render a b --block 0",
+                                  "render a b --automate Boost=x:3", "render a b --set Boost"})
+    {
+        const Result result = run(arguments);
+        EXPECT_EQ(result.status, 2) << arguments;
+        EXPECT_NE(result.output.find("--help"), std::string::npos) << arguments;
+    }
+}
+
+TEST_F(BrumvaleCommand, HelpExplainsEveryOption)
+{
+    const Result general = run("--help");
+    EXPECT_EQ(general.status, 0);
+    for (const char* word : {"render", "info", "demo"})
+        EXPECT_NE(general.output.find(word), std::string::npos) << word;
+    const Result render = run("render --help");
+    EXPECT_EQ(render.status, 0);
+    for (const char* option : {"--plugin", "--set", "--automate", "--block", "--preset",
+                               "--save-preset", "--tail", "--quiet"})
+        EXPECT_NE(render.output.find(option), std::string::npos) << option;
+}
+
+TEST_F(BrumvaleCommand, DemoWritesItsFilesAndShowsTheOctave)
+{
+    const Result result = run("demo " + path("demo"));
+    ASSERT_EQ(result.status, 0) << result.output;
+    for (const char* name :
+         {"input.wav", "clean.wav", "boost.wav", "hifi.wav", "warmth.wav", "bypassed.wav"})
+        EXPECT_EQ(readAudio(folder / "demo" / name).size(), 2u) << name;
+    std::ifstream picture(folder / "demo" / "spectra.png", std::ios::binary);
+    char signature[8] = {};
+    picture.read(signature, 8);
+    EXPECT_EQ(std::string(signature + 1, 3), "PNG");
+    // "... goes from 109.9 Hz to 219.9 Hz (2.00x)."
+    const size_t at = result.output.find("x).");
+    ASSERT_NE(at, std::string::npos) << result.output;
+    const double ratio = std::stod(result.output.substr(result.output.rfind('(', at) + 1));
+    EXPECT_NEAR(ratio, 2.0, 0.05) << result.output;
+}
+
+} // namespace
+} // namespace Brumvale

@@ -1,0 +1,35 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#pragma once
+
+#include "audiofile.h"
+#include "effectsession.h"
+#include "renderoptions.h"
+
+#include <string>
+#include <vector>
+
+namespace Brumvale {
+
+// Each returns the process exit status: 0 on success, 1 when the work failed
+// (after a one-line message on standard error).
+int renderCommand(const RenderOptions& options);
+int infoCommand(const std::string& plugin);
+int demoCommand(const std::string& directory, const std::string& plugin);
+
+// A parameter value due at a frame of the render.
+struct AutomationPoint
+{
+    long frame;
+    Steinberg::Vst::ParamID id;
+    Steinberg::Vst::ParamValue value;
+};
+
+// Plays `frames` frames of the input (silence after its end) through a started
+// session in blocks, delivering each point at its sample offset.
+void renderBlocks(EffectSession& session, const Audio& input, std::vector<AutomationPoint> points,
+                  int block, long frames, Audio& output, bool showProgress);
+
+// Brumvale.vst3 in the folder of the running program.
+std::string bundleBesideTool();
+
+} // namespace Brumvale

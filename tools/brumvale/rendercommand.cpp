@@ -1,0 +1,159 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// brumvale render: an audio file through a VST 3 effect, as a host plays it.
+
+#include "audiofile.h"
+#include "commands.h"
+#include "effectsession.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace Brumvale {
+namespace {
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "brumvale: %s\n", message.c_str());
+    return 1;
+}
+
+// A bar on standard error, redrawn as the render moves on.
+class ProgressBar
+{
+public:
+    explicit ProgressBar(bool shown) : shown(shown) {}
+    void update(double fraction)
+    {
+        const int filled = int(fraction * kWidth);
+        if (!shown || filled == drawn)
+            return;
+        drawn = filled;
+        std::fprintf(stderr, "\r[%.*s%*s] %3d%%", filled,
+                     "########################################", kWidth - filled, "",
+                     int(fraction * 100.0));
+        std::fflush(stderr);
+    }
+    void finish()
+    {
+        if (shown)
+            std::fprintf(stderr, "\r%*s\r", kWidth + 8, "");
+    }
+
+private:
+    static constexpr int kWidth = 40;
+    const bool shown;
+    int drawn = -1;
+};
+
+} // namespace
+
+void renderBlocks(EffectSession& session, const Audio& input, std::vector<AutomationPoint> points,
+                  int block, long frames, Audio& output, bool showProgress)
+{
+    const int channels = input.channelCount();
+    output.sampleRate = input.sampleRate;
+    output.channels.assign(size_t(channels), std::vector<float>(size_t(frames)));
+    std::stable_sort(
+        points.begin(), points.end(),
+        [](const AutomationPoint& a, const AutomationPoint& b) { return a.frame < b.frame; });
+    Host::BlockRunner& runner = session.runner();
+    ProgressBar progress(showProgress);
+    auto next = points.begin();
+    for (long start = 0; start < frames; start += block)
+    {
+        const int length = int(std::min<long>(block, frames - start));
+        for (int c = 0; c < channels; ++c)
+        {
+            float* in = runner.input().channel(c);
+            const std::vector<float>& source = input.channels[size_t(c)];
+            for (int i = 0; i < length; ++i)
+                in[i] = start + i < input.frames() ? source[size_t(start + i)] : 0.0f;
+        }
+        for (; next != points.end() && next->frame < start + length; ++next)
+            runner.changes().addChange(next->id, int32(std::max(0L, next->frame - start)),
+                                       next->value);
+        runner.run(length);
+        for (int c = 0; c < channels; ++c)
+            std::copy_n(runner.output().channel(c), length,
+                        output.channels[size_t(c)].begin() + start);
+        progress.update(double(start + length) / double(frames));
+    }
+    progress.finish();
+}
+
+int renderCommand(const RenderOptions& options)
+{
+    std::string error;
+    if (!knownOutputFormat(options.output, error))
+        return fail(error);
+    Audio input;
+    if (!readAudioFile(options.input, input, error))
+        return fail(error);
+    if (input.channelCount() < 1)
+        return fail(options.input + " has no channels");
+
+    const std::string plugin = options.plugin.empty() ? bundleBesideTool() : options.plugin;
+    auto session = EffectSession::open(plugin, error);
+    if (!session)
+        return fail(error);
+    if (!options.preset.empty() && !session->loadPreset(options.preset, error))
+        return fail(error);
+
+    std::vector<std::pair<ParamID, ParamValue>> settings;
+    for (const ParameterSetting& setting : options.settings)
+    {
+        ParamID id = 0;
+        ParamValue value = 0.0;
+        if (!session->findParameter(setting.name, id, error) ||
+            !session->parseValue(id, setting.value, value, error))
+            return fail(error);
+        settings.emplace_back(id, value);
+    }
+    std::vector<AutomationPoint> points;
+    for (const Automation& automation : options.automations)
+    {
+        ParamID id = 0;
+        if (!session->findParameter(automation.name, id, error))
+            return fail(error);
+        for (const Automation::Point& point : automation.points)
+        {
+            ParamValue value = 0.0;
+            if (!session->parseValue(id, point.value, value, error))
+                return fail(error);
+            points.push_back({long(std::lround(point.seconds * input.sampleRate)), id, value});
+        }
+    }
+
+    const int channels = input.channelCount();
+    if (!session->start(channels, input.sampleRate, options.block, error))
+        return fail(error);
+    session->apply(settings);
+    if (!options.savePreset.empty() && !session->savePreset(options.savePreset, error))
+        return fail(error);
+
+    const long frames = input.frames() + long(std::lround(options.tailSeconds * input.sampleRate));
+    Audio output;
+    const auto began = std::chrono::steady_clock::now();
+    renderBlocks(*session, input, points, options.block, frames, output,
+                 !options.quiet && isatty(STDERR_FILENO) && frames > input.sampleRate);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    session->stop();
+
+    if (!writeAudioFile(options.output, output, error))
+        return fail(error);
+    const double duration = double(frames) / input.sampleRate;
+    std::printf("Rendered %s: %.2f s, %d channel%s at %d Hz, %.1fx real time\n",
+                options.output.c_str(), duration, channels, channels == 1 ? "" : "s",
+                input.sampleRate, seconds > 0.0 ? duration / seconds : 0.0);
+    return 0;
+}
+
+} // namespace Brumvale
