@@ -38,16 +38,9 @@ bool renderVariant(const std::string& plugin, const Audio& input, const Variant&
     auto session = EffectSession::open(plugin, error);
     if (!session || !session->start(input.channelCount(), input.sampleRate, 512, error))
         return false;
-    std::vector<std::pair<ParamID, ParamValue>> values;
-    for (const ParameterSetting& setting : variant.settings)
-    {
-        ParamID id = 0;
-        ParamValue value = 0.0;
-        if (!session->findParameter(setting.name, id, error) ||
-            !session->parseValue(id, setting.value, value, error))
-            return false;
-        values.emplace_back(id, value);
-    }
+    EffectSession::ParameterValues values;
+    if (!session->resolve(variant.settings, values, error))
+        return false;
     session->apply(values);
     renderBlocks(*session, input, {}, 512, input.frames(), output, false);
     session->stop();

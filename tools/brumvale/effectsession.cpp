@@ -230,7 +230,21 @@ bool EffectSession::start(int channels, double sampleRate, int maxBlock, std::st
     return true;
 }
 
-bool EffectSession::apply(const std::vector<std::pair<ParamID, ParamValue>>& values)
+bool EffectSession::resolve(const std::vector<ParameterSetting>& settings, ParameterValues& values,
+                            std::string& error) const
+{
+    for (const ParameterSetting& setting : settings)
+    {
+        ParamID id = 0;
+        ParamValue value = 0.0;
+        if (!findParameter(setting.name, id, error) || !parseValue(id, setting.value, value, error))
+            return false;
+        values.emplace_back(id, value);
+    }
+    return true;
+}
+
+bool EffectSession::apply(const ParameterValues& values)
 {
     for (const auto& [id, value] : values)
     {

@@ -4,6 +4,7 @@
 #include "blockrunner.h"
 #include "plugininstance.h"
 #include "pluginmodule.h"
+#include "renderoptions.h"
 
 #include <memory>
 #include <string>
@@ -36,6 +37,11 @@ public:
                     Steinberg::Vst::ParamValue& normalized, std::string& error) const;
     std::string displayText(Steinberg::Vst::ParamID id,
                             Steinberg::Vst::ParamValue normalized) const;
+    // Both of the above for a list of settings; stops at the first that fails.
+    using ParameterValues =
+        std::vector<std::pair<Steinberg::Vst::ParamID, Steinberg::Vst::ParamValue>>;
+    bool resolve(const std::vector<ParameterSetting>& settings, ParameterValues& values,
+                 std::string& error) const;
 
     // Standard .vstpreset files: processor state, controller state, class ID.
     bool loadPreset(const std::string& path, std::string& error);
@@ -45,8 +51,7 @@ public:
     bool start(int channels, double sampleRate, int maxBlock, std::string& error);
     // Delivers parameter values to the processor as a host does, in a process
     // call without audio, and to the controller.
-    bool apply(
-        const std::vector<std::pair<Steinberg::Vst::ParamID, Steinberg::Vst::ParamValue>>& values);
+    bool apply(const ParameterValues& values);
     Host::BlockRunner& runner() { return *blockRunner; }
     void stop();
 

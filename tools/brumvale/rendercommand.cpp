@@ -106,16 +106,9 @@ int renderCommand(const RenderOptions& options)
     if (!options.preset.empty() && !session->loadPreset(options.preset, error))
         return fail(error);
 
-    std::vector<std::pair<ParamID, ParamValue>> settings;
-    for (const ParameterSetting& setting : options.settings)
-    {
-        ParamID id = 0;
-        ParamValue value = 0.0;
-        if (!session->findParameter(setting.name, id, error) ||
-            !session->parseValue(id, setting.value, value, error))
-            return fail(error);
-        settings.emplace_back(id, value);
-    }
+    EffectSession::ParameterValues settings;
+    if (!session->resolve(options.settings, settings, error))
+        return fail(error);
     std::vector<AutomationPoint> points;
     for (const Automation& automation : options.automations)
     {
