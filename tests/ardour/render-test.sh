@@ -117,17 +117,24 @@ grep -q 'n_outputs="2"' "$cache" || die "the class does not have two output chan
 render() {
     local name=$1
     shift
-    local log="$work/render-$name.log" status=0 start=$SECONDS
+    local log="$work/render-$name.log" status=0 start=$SECONDS attempt
     echo "== render $name: $*"
-    (cd "$work" &&
-        LD_LIBRARY_PATH="$ardour_lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
-        ARDOUR_DATA_PATH="$data" ARDOUR_CONFIG_PATH=/etc/ardour7 ARDOUR_DLL_PATH="$ardour_lib" \
-        VAMP_PATH="$ardour_lib/vamp" \
-        timeout -k 10 60 "$luasession" -- "$here/render.lua" "$work/session-$name" "$work/out" \
-            "$name" "$frequency" "$level_db" "$seconds" "$@" </dev/null >"$log" 2>&1) ||
-        status=$?
-    cat "$log"
-    echo "-- luasession exit status $status after $(elapsed $start)"
+    # Ardour 7.3 itself dies now and then while exporting (with its own plug-ins
+    # too): a render killed by a signal is tried once more. A failed check, a
+    # time-out or an error exit is not.
+    for attempt in 1 2; do
+        status=0
+        (cd "$work" && rm -rf "session-$name" &&
+            LD_LIBRARY_PATH="$ardour_lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
+            ARDOUR_DATA_PATH="$data" ARDOUR_CONFIG_PATH=/etc/ardour7 ARDOUR_DLL_PATH="$ardour_lib" \
+            VAMP_PATH="$ardour_lib/vamp" \
+            timeout -k 10 60 "$luasession" -- "$here/render.lua" "$work/session-$name" "$work/out" \
+                "$name" "$frequency" "$level_db" "$seconds" "$@" </dev/null >"$log" 2>&1) ||
+            status=$?
+        cat "$log"
+        echo "-- luasession exit status $status after $(elapsed $start) (attempt $attempt)"
+        [ "$status" -gt 128 ] && [ "$status" -ne 124 ] && [ "$attempt" -eq 1 ] || break
+    done
     [ "$status" -eq 0 ] || die "the Ardour session for $name failed (exit status $status)"
     grep -q '^render.lua: done' "$log" || die "render.lua did not finish $name"
 }
