@@ -53,7 +53,6 @@ public:
     void processBlock(const float* const* inputs, float* const* outputs, int32_t numSamples);
 
     int32_t channelCount() const { return states.count(); }
-    int32_t sampleRate() const { return rate; }
     int32_t oversampling() const { return factor; }
     bool bypassed() const { return fade.bypassed(); }
 

@@ -27,7 +27,6 @@ public:
 
     const Host::PluginModule& module() const { return *pluginModule; }
     Host::PluginInstance& instance() const { return *pluginInstance; }
-    const Host::ClassInfo& effectClass() const { return effect; }
 
     // The parameter whose title (case-insensitive) or ID is `name`.
     bool findParameter(const std::string& name, Steinberg::Vst::ParamID& id,

@@ -10,7 +10,4 @@ namespace Brumvale {
 // Deterministic.
 std::vector<float> synthesisePluckedPhrase(int sampleRate, double seconds);
 
-// The riff's main note, the one it plays most.
-constexpr double kPhraseFundamentalHz = 110.0;
-
 } // namespace Brumvale
