@@ -22,7 +22,7 @@ constexpr int kBlock = 512;
 // The engine on the SSE2 baseline every target has, without the AVX2 path.
 struct BaselineEngine : Brumvale::OctaveFuzzEngine
 {
-    BaselineEngine() : OctaveFuzzEngine(Instructions::baseline) {}
+    BaselineEngine() : OctaveFuzzEngine(Instructions::kBaseline) {}
 };
 
 template <class Engine> void renderStereo(benchmark::State& state)

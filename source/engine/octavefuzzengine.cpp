@@ -11,7 +11,7 @@ namespace Brumvale {
 
 OctaveFuzzEngine::OctaveFuzzEngine(Instructions instructions)
     : tuning(makeFuzzTuning()),
-      wide(instructions == Instructions::widest && wideRenderingAvailable())
+      wide(instructions == Instructions::kWidest && wideRenderingAvailable())
 {
     shaper.clipHigh = tuning.clipHigh;
     shaper.clipLow = tuning.clipLow;

@@ -26,12 +26,12 @@ public:
     // the SSE2 baseline every supported target has. The samples are the same.
     enum class Instructions
     {
-        widest,
-        baseline,
+        kWidest,
+        kBaseline,
     };
 
     // Starts as 44.1 kHz, no channels, unity gains, switches off, not bypassed.
-    explicit OctaveFuzzEngine(Instructions instructions = Instructions::widest);
+    explicit OctaveFuzzEngine(Instructions instructions = Instructions::kWidest);
 
     // Discards all channel memory and allocates fresh memory for the count; if
     // that fails the engine has no channels.

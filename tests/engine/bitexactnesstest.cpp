@@ -72,7 +72,7 @@ TEST_P(BitExactness, EngineMatchesTranscriptionSampleForSample)
         AudioBuffer actualBaseline(channels, frames);
         Model::ReferenceFuzzEngine model;
         OctaveFuzzEngine engine;
-        OctaveFuzzEngine baseline(OctaveFuzzEngine::Instructions::baseline);
+        OctaveFuzzEngine baseline(OctaveFuzzEngine::Instructions::kBaseline);
         prepare(model, channels, settings);
         prepare(engine, channels, settings);
         prepare(baseline, channels, settings);

@@ -31,7 +31,7 @@ namespace {
 TEST(RealTime, ProcessBlockAllocatesNothing)
 {
     for (auto instructions :
-         {OctaveFuzzEngine::Instructions::widest, OctaveFuzzEngine::Instructions::baseline})
+         {OctaveFuzzEngine::Instructions::kWidest, OctaveFuzzEngine::Instructions::kBaseline})
         for (double rate : {44100.0, 96000.0, 192000.0, 22050.0})
             for (int channels : {1, 2, 3, 6})
             {
