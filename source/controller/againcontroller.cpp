@@ -7,11 +7,10 @@
 #include "processor/componentstate.h"
 #include "processor/parameterdefaults.h"
 #include "processor/parameterids.h"
+#include "processor/receivedtext.h"
 
 #include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/base/ustring.h"
-
-#include <cstdio>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -113,13 +112,7 @@ tresult PLUGIN_API againController::getMidiControllerAssignment(int32 busIndex, 
 
 tresult againController::receiveText(const char* text)
 {
-    if (text)
-    {
-        // Verbatim: the text is never a format.
-        std::fputs("[againController] received: ", stderr);
-        std::fputs(text, stderr);
-        std::fputc('\n', stderr);
-    }
+    printReceivedText("againController", text);
     return kResultOk;
 }
 

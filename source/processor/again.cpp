@@ -4,6 +4,7 @@
 #include "componentstate.h"
 #include "module/classids.h"
 #include "parameterids.h"
+#include "receivedtext.h"
 
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/vst/ivstmessage.h"
@@ -321,13 +322,7 @@ tresult PLUGIN_API again::notify(IMessage* message)
 
 tresult again::receiveText(const char* text)
 {
-    if (text)
-    {
-        // Verbatim: the text is never a format.
-        std::fputs("[again] received: ", stderr);
-        std::fputs(text, stderr);
-        std::fputc('\n', stderr);
-    }
+    printReceivedText("again", text);
     return kResultOk;
 }
 

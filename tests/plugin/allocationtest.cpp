@@ -104,9 +104,7 @@ TEST_F(AllocationTest, ProcessAllocatesNothing)
     auto instance = startedInstance();
     ASSERT_TRUE(instance);
     BlockRunner runner(instance->processor(), 2, 2, kMaxBlock);
-    for (int32 i = 0; i < kMaxBlock; ++i)
-        runner.input().channel(0)[i] = runner.input().channel(1)[i] =
-            static_cast<float>(0.5 * std::sin(0.03 * i));
+    fillWithSine(runner.input());
     runner.run(kMaxBlock); // first call outside the markers: lazy set-up is allowed here
 
     begin();

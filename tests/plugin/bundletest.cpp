@@ -4,6 +4,8 @@
 
 #include <pluginterfaces/vst/vstspeaker.h>
 
+#include <cmath>
+
 namespace Brumvale::Host {
 
 using namespace Steinberg;
@@ -60,12 +62,10 @@ std::unique_ptr<PluginInstance> BundleTest::startedInstance()
     return instance;
 }
 
-std::string BundleTest::narrow(const Vst::TChar* text)
+void BundleTest::fillWithSine(AudioBuffers& input)
 {
-    std::string result;
-    for (; text && *text; ++text)
-        result.push_back(*text < 128 ? static_cast<char>(*text) : '?');
-    return result;
+    for (int32 i = 0; i < input.capacity(); ++i)
+        input.channel(0)[i] = input.channel(1)[i] = static_cast<float>(0.5 * std::sin(0.03 * i));
 }
 
 void BundleTest::widen(const char* text, Vst::String128 out)

@@ -2,6 +2,7 @@
 // GPL-3.0-or-later.
 #pragma once
 
+#include "audiobuffers.h"
 #include "plugininstance.h"
 #include "pluginmodule.h"
 
@@ -33,8 +34,9 @@ protected:
     static std::unique_ptr<PluginInstance> openInstance();
     // As above, also set to stereo at 44.1 kHz, active and processing.
     static std::unique_ptr<PluginInstance> startedInstance();
+    // Both input channels of a stereo runner filled with a half-scale sine.
+    static void fillWithSine(AudioBuffers& input);
 
-    static std::string narrow(const Steinberg::Vst::TChar* text);
     static void widen(const char* text, Steinberg::Vst::String128 out);
 
 private:

@@ -5,6 +5,7 @@
 #include "bundletest.h"
 #include "statebytes.h"
 #include "stderrcapture.h"
+#include "text.h"
 
 #include <pluginterfaces/vst/ivsthostapplication.h>
 #include <pluginterfaces/vst/ivstmidicontrollers.h>
@@ -31,7 +32,7 @@ protected:
     {
         Vst::String128 out = {};
         EXPECT_EQ(instance->controller()->getParamStringByValue(id, value, out), kResultOk);
-        return narrow(out);
+        return toUtf8(out);
     }
 
     // kResultOk and the value, or the result code with the untouched sentinel.
@@ -55,7 +56,7 @@ TEST_F(ControllerTest, OneUnitHoldingBypass)
     ASSERT_EQ(units->getUnitInfo(0, info), kResultOk);
     EXPECT_EQ(info.id, 1);
     EXPECT_EQ(info.parentUnitId, Vst::kRootUnitId);
-    EXPECT_EQ(narrow(info.name), "Unit1");
+    EXPECT_EQ(toUtf8(info.name), "Unit1");
     EXPECT_EQ(info.programListId, Vst::kNoProgramListId);
     EXPECT_EQ(units->getProgramListCount(), 0);
     units->release();
@@ -84,9 +85,9 @@ TEST_F(ControllerTest, ParameterInfoAndFreshValues)
         ASSERT_EQ(instance->controller()->getParameterInfo(index, info), kResultOk);
         const auto& want = expected[index];
         EXPECT_EQ(info.id, static_cast<Vst::ParamID>(index));
-        EXPECT_EQ(narrow(info.title), want.title);
-        EXPECT_EQ(narrow(info.shortTitle), "");
-        EXPECT_EQ(narrow(info.units), "");
+        EXPECT_EQ(toUtf8(info.title), want.title);
+        EXPECT_EQ(toUtf8(info.shortTitle), "");
+        EXPECT_EQ(toUtf8(info.units), "");
         EXPECT_EQ(info.flags, want.flags) << want.title;
         EXPECT_EQ(info.stepCount, want.stepCount) << want.title;
         EXPECT_EQ(info.unitId, want.unit) << want.title;

@@ -28,9 +28,7 @@ TEST_F(LifecycleTest, RepeatedInitializeAndTerminate)
         ASSERT_EQ(instance->startProcessing(Vst::SpeakerArr::kStereo, kSampleRate, kMaxBlock),
                   kResultOk);
         BlockRunner runner(instance->processor(), 2, 2, kMaxBlock);
-        for (int32 i = 0; i < kMaxBlock; ++i)
-            runner.input().channel(0)[i] = runner.input().channel(1)[i] =
-                static_cast<float>(0.5 * std::sin(0.03 * i));
+        fillWithSine(runner.input());
         ASSERT_EQ(runner.run(kMaxBlock), kResultOk);
         float peak = 0.0f;
         for (int32 i = 0; i < kMaxBlock; ++i)

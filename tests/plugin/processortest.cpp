@@ -3,6 +3,7 @@
 #include "blockrunner.h"
 #include "bundletest.h"
 #include "statebytes.h"
+#include "text.h"
 
 #include <pluginterfaces/vst/vstspeaker.h>
 
@@ -63,7 +64,7 @@ protected:
     {
         Vst::BusInfo info = {};
         EXPECT_EQ(instance->component()->getBusInfo(Vst::kAudio, direction, 0, info), kResultOk);
-        return narrow(info.name);
+        return toUtf8(info.name);
     }
 
     Vst::SpeakerArrangement arrangement(Vst::BusDirection direction)

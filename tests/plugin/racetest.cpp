@@ -24,9 +24,7 @@ TEST_F(RaceTest, StateCallsWhileProcessing)
     auto instance = startedInstance();
     ASSERT_TRUE(instance);
     BlockRunner runner(instance->processor(), 2, 2, kMaxBlock);
-    for (int32 i = 0; i < kMaxBlock; ++i)
-        runner.input().channel(0)[i] = runner.input().channel(1)[i] =
-            static_cast<float>(0.5 * std::sin(0.03 * i));
+    fillWithSine(runner.input());
 
     std::atomic<bool> stop{false};
     std::atomic<int> blocks{0};

@@ -29,6 +29,9 @@ struct AutomationPoint
 void renderBlocks(EffectSession& session, const Audio& input, std::vector<AutomationPoint> points,
                   int block, long frames, Audio& output, bool showProgress);
 
+// Prints "brumvale: MESSAGE" on standard error; returns the failure status 1.
+int reportFailure(const std::string& message);
+
 // Brumvale.vst3 in the folder of the running program.
 std::string bundleBesideTool();
 

@@ -26,12 +26,6 @@ struct Variant
     std::vector<ParameterSetting> settings;
 };
 
-int fail(const std::string& message)
-{
-    std::fprintf(stderr, "brumvale: %s\n", message.c_str());
-    return 1;
-}
-
 bool renderVariant(const std::string& plugin, const Audio& input, const Variant& variant,
                    Audio& output, std::string& error)
 {
@@ -63,7 +57,7 @@ int demoCommand(const std::string& directory, const std::string& pluginPath)
     std::error_code created;
     std::filesystem::create_directories(directory, created);
     if (created)
-        return fail("cannot create " + directory + ": " + created.message());
+        return reportFailure("cannot create " + directory + ": " + created.message());
     const std::string plugin = pluginPath.empty() ? bundleBesideTool() : pluginPath;
 
     Audio input;
@@ -82,7 +76,7 @@ int demoCommand(const std::string& directory, const std::string& pluginPath)
     std::string error;
     const std::filesystem::path folder(directory);
     if (!writeAudioFile((folder / "input.wav").string(), input, error))
-        return fail(error);
+        return reportFailure(error);
     std::printf("%-9s %-22s %9s %9s %10s %10s\n", "render", "settings", "peak dB", "RMS dB",
                 "in Hz", "out Hz");
     const std::vector<float> inputMono = mixToMono(input);
@@ -93,10 +87,10 @@ int demoCommand(const std::string& directory, const std::string& pluginPath)
     {
         Audio output;
         if (!renderVariant(plugin, input, variant, output, error))
-            return fail(error);
+            return reportFailure(error);
         const std::string file = (folder / (std::string(variant.name) + ".wav")).string();
         if (!writeAudioFile(file, output, error))
-            return fail(error);
+            return reportFailure(error);
         const std::vector<float> mono = mixToMono(output);
         const double pitch = strongestFrequency(mono, kRate);
         std::printf("%-9s %-22s %9.1f %9.1f %10.1f %10.1f\n", variant.name, variant.description,
@@ -119,7 +113,7 @@ int demoCommand(const std::string& directory, const std::string& pluginPath)
                      {0.7, 0.2, 0.2}}};
     const std::string picture = (folder / "spectra.png").string();
     if (!writeSpectrumPng(picture, curves, plot, error))
-        return fail(error);
+        return reportFailure(error);
     std::printf("\nThe octave: the strongest frequency goes from %.1f Hz to %.1f Hz (%.2fx).\n"
                 "Files in %s: input.wav, clean.wav, boost.wav, hifi.wav, warmth.wav, "
                 "bypassed.wav and spectra.png\n",

@@ -1,6 +1,8 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "effectsession.h"
 
+#include "text.h"
+
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/vstspeaker.h"
@@ -23,29 +25,6 @@ std::string lowerCase(std::string text)
                    [](unsigned char c) { return char(std::tolower(c)); });
     return text;
 }
-
-} // namespace
-
-std::string toUtf8(const TChar* text)
-{
-    std::string result;
-    for (; text && *text; ++text)
-    {
-        const unsigned unit = static_cast<unsigned>(*text);
-        if (unit < 0x80)
-            result += char(unit);
-        else if (unit < 0x800)
-            result += {char(0xC0 | (unit >> 6)), char(0x80 | (unit & 0x3F))};
-        else if (unit >= 0xD800 && unit < 0xE000)
-            result += '?';
-        else
-            result += {char(0xE0 | (unit >> 12)), char(0x80 | ((unit >> 6) & 0x3F)),
-                       char(0x80 | (unit & 0x3F))};
-    }
-    return result;
-}
-
-namespace {
 
 SpeakerArrangement arrangementFor(int channels)
 {
@@ -102,7 +81,8 @@ bool EffectSession::findParameter(const std::string& name, ParamID& id, std::str
         ParameterInfo info{};
         if (controller->getParameterInfo(i, info) != kResultOk)
             continue;
-        if ((numeric && info.id == number) || lowerCase(toUtf8(info.title)) == lowerCase(name))
+        if ((numeric && info.id == number) ||
+            lowerCase(Host::toUtf8(info.title)) == lowerCase(name))
         {
             id = info.id;
             return true;
@@ -159,7 +139,7 @@ std::string EffectSession::displayText(ParamID id, ParamValue normalized) const
     String128 text{};
     if (pluginInstance->controller()->getParamStringByValue(id, normalized, text) != kResultOk)
         return "";
-    return toUtf8(text);
+    return Host::toUtf8(text);
 }
 
 bool EffectSession::loadPreset(const std::string& path, std::string& error)

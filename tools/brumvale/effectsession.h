@@ -12,9 +12,6 @@
 
 namespace Brumvale {
 
-// A plug-in's UTF-16 text as UTF-8 (characters outside the basic plane become '?').
-std::string toUtf8(const Steinberg::Vst::TChar* text);
-
 // One VST 3 audio effect loaded from its bundle as a host loads it: the module,
 // the processor and its controller, connected, with the controller holding the
 // processor's state. Parameters are addressed by title or ID; values are given as

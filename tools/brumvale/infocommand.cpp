@@ -3,6 +3,7 @@
 
 #include "commands.h"
 #include "effectsession.h"
+#include "text.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
@@ -42,7 +43,7 @@ void printBusses(IComponent* component, BusDirection direction, const char* name
         BusInfo info{};
         if (component->getBusInfo(kAudio, direction, i, info) == kResultOk)
             std::printf("  %s %d: \"%s\", %d channel%s%s\n", name, int(i),
-                        toUtf8(info.name).c_str(), int(info.channelCount),
+                        Host::toUtf8(info.name).c_str(), int(info.channelCount),
                         info.channelCount == 1 ? "" : "s",
                         info.busType == kMain ? ", main" : ", auxiliary");
     }
@@ -56,10 +57,7 @@ int infoCommand(const std::string& plugin)
     const std::string bundle = plugin.empty() ? bundleBesideTool() : plugin;
     auto session = EffectSession::open(bundle, error);
     if (!session)
-    {
-        std::fprintf(stderr, "brumvale: %s\n", error.c_str());
-        return 1;
-    }
+        return reportFailure(error);
     const Host::FactoryInfo factory = session->module().factoryInfo();
     std::printf("Bundle: %s\nFactory: vendor \"%s\", url \"%s\", e-mail \"%s\", flags %d\n",
                 bundle.c_str(), factory.vendor.c_str(), factory.url.c_str(), factory.email.c_str(),
@@ -84,7 +82,7 @@ int infoCommand(const std::string& plugin)
             UnitInfo unit{};
             if (units->getUnitInfo(i, unit) == kResultOk)
                 std::printf("  %d \"%s\", parent %d, program list %d\n", int(unit.id),
-                            toUtf8(unit.name).c_str(), int(unit.parentUnitId),
+                            Host::toUtf8(unit.name).c_str(), int(unit.parentUnitId),
                             int(unit.programListId));
         }
         units->release();
@@ -99,11 +97,11 @@ int infoCommand(const std::string& plugin)
             continue;
         const ParamValue value = controller->getParamNormalized(info.id);
         std::printf("  %u \"%s\" unit %d, steps %d, %s, default %g (%s), value %g (%s)%s%s\n",
-                    unsigned(info.id), toUtf8(info.title).c_str(), int(info.unitId),
+                    unsigned(info.id), Host::toUtf8(info.title).c_str(), int(info.unitId),
                     int(info.stepCount), flagNames(info.flags).c_str(), info.defaultNormalizedValue,
                     session->displayText(info.id, info.defaultNormalizedValue).c_str(), value,
                     session->displayText(info.id, value).c_str(), info.units[0] ? ", units " : "",
-                    toUtf8(info.units).c_str());
+                    Host::toUtf8(info.units).c_str());
     }
 
     if (auto* midi = session->instance().controllerAs<IMidiMapping>())

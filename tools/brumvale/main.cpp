@@ -63,6 +63,12 @@ int usageError(const std::string& message)
 
 } // namespace
 
+int Brumvale::reportFailure(const std::string& message)
+{
+    std::fprintf(stderr, "brumvale: %s\n", message.c_str());
+    return 1;
+}
+
 std::string Brumvale::bundleBesideTool()
 {
     char path[4096];

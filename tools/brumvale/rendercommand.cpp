@@ -18,12 +18,6 @@ using namespace Steinberg::Vst;
 namespace Brumvale {
 namespace {
 
-int fail(const std::string& message)
-{
-    std::fprintf(stderr, "brumvale: %s\n", message.c_str());
-    return 1;
-}
-
 // A bar on standard error, redrawn as the render moves on.
 class ProgressBar
 {
@@ -92,44 +86,44 @@ int renderCommand(const RenderOptions& options)
 {
     std::string error;
     if (!knownOutputFormat(options.output, error))
-        return fail(error);
+        return reportFailure(error);
     Audio input;
     if (!readAudioFile(options.input, input, error))
-        return fail(error);
+        return reportFailure(error);
     if (input.channelCount() < 1)
-        return fail(options.input + " has no channels");
+        return reportFailure(options.input + " has no channels");
 
     const std::string plugin = options.plugin.empty() ? bundleBesideTool() : options.plugin;
     auto session = EffectSession::open(plugin, error);
     if (!session)
-        return fail(error);
+        return reportFailure(error);
     if (!options.preset.empty() && !session->loadPreset(options.preset, error))
-        return fail(error);
+        return reportFailure(error);
 
     EffectSession::ParameterValues settings;
     if (!session->resolve(options.settings, settings, error))
-        return fail(error);
+        return reportFailure(error);
     std::vector<AutomationPoint> points;
     for (const Automation& automation : options.automations)
     {
         ParamID id = 0;
         if (!session->findParameter(automation.name, id, error))
-            return fail(error);
+            return reportFailure(error);
         for (const Automation::Point& point : automation.points)
         {
             ParamValue value = 0.0;
             if (!session->parseValue(id, point.value, value, error))
-                return fail(error);
+                return reportFailure(error);
             points.push_back({long(std::lround(point.seconds * input.sampleRate)), id, value});
         }
     }
 
     const int channels = input.channelCount();
     if (!session->start(channels, input.sampleRate, options.block, error))
-        return fail(error);
+        return reportFailure(error);
     session->apply(settings);
     if (!options.savePreset.empty() && !session->savePreset(options.savePreset, error))
-        return fail(error);
+        return reportFailure(error);
 
     const long frames = input.frames() + long(std::lround(options.tailSeconds * input.sampleRate));
     Audio output;
@@ -141,7 +135,7 @@ int renderCommand(const RenderOptions& options)
     session->stop();
 
     if (!writeAudioFile(options.output, output, error))
-        return fail(error);
+        return reportFailure(error);
     const double duration = double(frames) / input.sampleRate;
     std::printf("Rendered %s: %.2f s, %d channel%s at %d Hz, %.1fx real time\n",
                 options.output.c_str(), duration, channels, channels == 1 ? "" : "s",
