@@ -4,6 +4,7 @@
 #include "fuzztuning.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <new>
 
@@ -36,7 +37,29 @@ bool ChannelStates::resize(int32_t count)
     return true;
 }
 
-void ChannelStates::reset() { fill(1e-45); }
+void ChannelStates::reset() { fill(kRestartFilterValue); }
+
+void ChannelStates::restart(int32_t channel)
+{
+    for (int k = 0; k < kFilterOrder; ++k)
+        interpolator(k)[channel] = decimator(k)[channel] = kRestartFilterValue;
+    for (int smoother = 0; smoother < 4; ++smoother)
+        trackers[smoother * size_t(channels) + size_t(channel)] = kTiny;
+}
+
+bool ChannelStates::finite(int32_t channel) const
+{
+    for (size_t k = 0; k < kFilterOrder; ++k)
+    {
+        const size_t at = k * size_t(channels) + size_t(channel);
+        if (!std::isfinite(interpolatorState[at]) || !std::isfinite(decimatorState[at]))
+            return false;
+    }
+    for (size_t smoother = 0; smoother < 4; ++smoother)
+        if (!std::isfinite(trackers[smoother * size_t(channels) + size_t(channel)]))
+            return false;
+    return true;
+}
 
 void ChannelStates::fill(double filterValue)
 {

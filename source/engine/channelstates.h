@@ -21,6 +21,10 @@ public:
     bool resize(int32_t channels);
     // Restarts the memory: smoothers at the guard value, filter states at 1e-45.
     void reset();
+    // The same for one channel.
+    void restart(int32_t channel);
+    // False when any value of the channel's memory is infinite or not a number.
+    bool finite(int32_t channel) const;
 
     int32_t count() const { return channels; }
 
@@ -33,6 +37,7 @@ public:
 
 private:
     void fill(double filterValue);
+    static constexpr double kRestartFilterValue = 1e-45;
 
     int32_t channels = 0;
     std::unique_ptr<double[]> interpolatorState;

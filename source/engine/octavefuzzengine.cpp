@@ -5,9 +5,23 @@
 #include "decibels.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace Brumvale {
+namespace {
+
+// Levels are taken within +-200 dB: gains from 1e-10 to 1e10 keep every product of
+// the chain finite for audio at any sensible level, so a stray setting (a state or
+// automation far outside the parameter range) cannot break the sound. Not a number
+// counts as 0 dB.
+float limitedLevelDb(float db)
+{
+    constexpr float kLimitDb = 200.0f;
+    return std::isnan(db) ? 0.0f : std::clamp(db, -kLimitDb, kLimitDb);
+}
+
+} // namespace
 
 OctaveFuzzEngine::OctaveFuzzEngine(Instructions instructions)
     : tuning(makeFuzzTuning()),
@@ -36,9 +50,9 @@ void OctaveFuzzEngine::setSampleRate(double sampleRate)
     fade.setSampleRate(rate);
 }
 
-void OctaveFuzzEngine::setBoostDb(float db) { boostGain = decibelsToGain(db); }
+void OctaveFuzzEngine::setBoostDb(float db) { boostGain = decibelsToGain(limitedLevelDb(db)); }
 
-void OctaveFuzzEngine::setVolumeDb(float db) { volumeGain = decibelsToGain(db); }
+void OctaveFuzzEngine::setVolumeDb(float db) { volumeGain = decibelsToGain(limitedLevelDb(db)); }
 
 void OctaveFuzzEngine::setBypass(bool on) { fade.request(on); }
 
@@ -108,8 +122,19 @@ void OctaveFuzzEngine::processBlock(const float* const* inputs, float* const* ou
         const int32_t first =
             wide ? renderChannelsWide(settings, states, 0, inputs, outputs, numSamples) : 0;
         renderChannels(settings, states, first, inputs, outputs, numSamples);
+        restartBrokenChannels(outputs, numSamples);
     }
     fade.apply(outputs, channels, numSamples);
+}
+
+void OctaveFuzzEngine::restartBrokenChannels(float* const* outputs, int32_t numSamples)
+{
+    for (int32_t c = 0; c < states.count(); ++c)
+        if (!states.finite(c))
+        {
+            states.restart(c);
+            std::fill_n(outputs[c], numSamples, 0.0f);
+        }
 }
 
 } // namespace Brumvale

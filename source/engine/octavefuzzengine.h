@@ -39,6 +39,7 @@ public:
     // Takes the rate truncated to whole hertz and cancels a running bypass fade.
     // setAntiAlias must follow to design the filters and smoothers for it.
     void setSampleRate(double sampleRate);
+    // Levels beyond +-200 dB are taken at the limit, so every gain stays finite.
     void setBoostDb(float db);
     void setVolumeDb(float db);
     // Starts a fade; the state changes at its lowest point.
@@ -49,7 +50,10 @@ public:
     void reset();
 
     // Renders channelCount() buffers of numSamples samples; inputs may be the
-    // outputs (in place).
+    // outputs (in place). A channel whose memory the block drove to infinity or
+    // not-a-number (input far beyond any audio level, or not a number itself) is
+    // silenced for that block and restarts from rest, so no input can break it for
+    // good; checked once per block, not per sample.
     void processBlock(const float* const* inputs, float* const* outputs, int32_t numSamples);
 
     int32_t channelCount() const { return states.count(); }
@@ -57,6 +61,8 @@ public:
     bool bypassed() const { return fade.bypassed(); }
 
 private:
+    void restartBrokenChannels(float* const* outputs, int32_t numSamples);
+
     FuzzTuning tuning; // fixed at construction
     int32_t rate = 44100;
     int32_t factor = 1;

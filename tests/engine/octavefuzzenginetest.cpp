@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -206,6 +207,95 @@ TEST(OctaveFuzzEngine, NoChannelsRendersNothing)
     EXPECT_EQ(negative.channelCount(), 0);
     render(negative, in, out, 0, 64);
     EXPECT_EQ(out.data[0], std::vector<float>(64, 7.0f));
+}
+
+bool allFinite(const AudioBuffer& buffer)
+{
+    for (const auto& channel : buffer.data)
+        for (float s : channel)
+            if (!std::isfinite(s))
+                return false;
+    return true;
+}
+
+TEST(OctaveFuzzEngine, LevelsFarOutsideTheRangeAreTakenAtTwoHundredDecibels)
+{
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    const struct
+    {
+        float boostDb, volumeDb;       // as set
+        float limitBoost, limitVolume; // what they must sound like
+    } cases[] = {{1e30f, 0.0f, 200.0f, 0.0f},       {0.0f, 1e30f, 0.0f, 200.0f},
+                 {1080.0f, 864.0f, 200.0f, 200.0f}, {-1e30f, -1e30f, -200.0f, -200.0f},
+                 {kNaN, kNaN, 0.0f, 0.0f},          {54.0f, -72.0f, 54.0f, -72.0f}};
+    const AudioBuffer in = Testing::makeTestSignal(2, 4096, 48000.0, 5);
+    for (bool hifi : {false, true})
+        for (const auto& row : cases)
+        {
+            OctaveFuzzEngine engine, limited;
+            prepare(engine, 2, 48000.0, hifi);
+            prepare(limited, 2, 48000.0, hifi);
+            engine.setBoostDb(row.boostDb);
+            engine.setVolumeDb(row.volumeDb);
+            limited.setBoostDb(row.limitBoost);
+            limited.setVolumeDb(row.limitVolume);
+            AudioBuffer source = in, out(2, 4096), expected(2, 4096);
+            render(engine, source, out, 0, 2048);
+            render(limited, source, expected, 0, 2048);
+            ASSERT_TRUE(allFinite(out)) << row.boostDb << " / " << row.volumeDb;
+            EXPECT_EQ(out.data, expected.data) << row.boostDb << " / " << row.volumeDb;
+
+            // Back to ordinary values, the very next block is ordinary again.
+            engine.setBoostDb(18.0f);
+            engine.setVolumeDb(-12.0f);
+            render(engine, source, out, 2048, 2048);
+            for (const auto& channel : out.data)
+                for (int i = 2048; i < 4096; ++i)
+                    ASSERT_LT(std::fabs(channel[size_t(i)]), 4.0f) << row.boostDb << ", " << i;
+        }
+}
+
+TEST(OctaveFuzzEngine, ABrokenChannelIsSilencedForItsBlockAndRestarts)
+{
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    for (bool hifi : {false, true})
+        for (float bad :
+             {std::numeric_limits<float>::quiet_NaN(), kInfinity, -kInfinity, 3e38f, -3e38f})
+        {
+            AudioBuffer clean = Testing::makeTestSignal(2, 1024, 44100.0, 8);
+            AudioBuffer dirty = clean;
+            dirty.pointers = dirty.from(0);
+            dirty.data[0][100] = bad;
+            OctaveFuzzEngine engine, reference, restarted;
+            prepare(engine, 2, 44100.0, hifi);
+            prepare(reference, 2, 44100.0, hifi);
+            prepare(restarted, 2, 44100.0, hifi);
+            AudioBuffer out(2, 1024), expected(2, 1024), fromRest(2, 1024);
+            render(engine, dirty, out, 0, 512);
+            render(reference, clean, expected, 0, 512);
+            ASSERT_TRUE(allFinite(out)) << bad << " HiFi " << hifi;
+            // The other channel never notices.
+            EXPECT_EQ(out.data[1], expected.data[1]) << bad << " HiFi " << hifi;
+
+            render(engine, dirty, out, 512, 512);
+            ASSERT_TRUE(allFinite(out)) << bad << " HiFi " << hifi;
+            const bool broke = std::all_of(out.data[0].begin(), out.data[0].begin() + 512,
+                                           [](float s) { return s == 0.0f; });
+            if (std::isinf(bad)) // a NaN sample enters as the guard value, like silence
+            {
+                EXPECT_TRUE(broke) << bad << " HiFi " << hifi;
+            }
+            if (broke)
+            {
+                // From rest, as after reset: the next block is what a restarted
+                // engine makes of it.
+                restarted.reset();
+                render(restarted, dirty, fromRest, 512, 512);
+                EXPECT_TRUE(std::equal(out.data[0].begin() + 512, out.data[0].end(),
+                                       fromRest.data[0].begin() + 512))
+                    << bad << " HiFi " << hifi;
+            }
+        }
 }
 
 // The fade seen through a bypassed engine, whose output is the input times the
