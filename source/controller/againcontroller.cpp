@@ -2,38 +2,64 @@
 #include "againcontroller.h"
 
 #include "boostparameter.h"
+#include "switchparameter.h"
 #include "volumeparameter.h"
 
+#include "common/interfaceguard.h"
+#include "common/receivedtext.h"
 #include "processor/componentstate.h"
 #include "processor/parameterdefaults.h"
 #include "processor/parameterids.h"
-#include "processor/receivedtext.h"
 
 #include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/base/ustring.h"
+
+#include <cmath>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 namespace Brumvale {
 
+tresult PLUGIN_API againController::queryInterface(const TUID iid, void** obj)
+{
+    if (!answerableQuery(iid, obj))
+        return kInvalidArgument;
+    QUERY_INTERFACE(iid, obj, IMidiMapping::iid, IMidiMapping)
+    QUERY_INTERFACE(iid, obj, IUnitInfo::iid, IUnitInfo)
+    return EditController::queryInterface(iid, obj);
+}
+
 tresult PLUGIN_API againController::initialize(FUnknown* context)
 {
+    // The base refuses a second initialize only when the first had a context.
+    if (getParameterCount() != 0)
+        return kResultFalse;
     const tresult result = EditControllerEx1::initialize(context);
     if (result != kResultOk)
         return result;
+    const tresult registered = guarded([this] { return registerUnitAndParameters(); });
+    if (registered != kResultOk)
+        EditControllerEx1::terminate();
+    return registered;
+}
 
+tresult againController::registerUnitAndParameters()
+{
     String128 unitName;
     UString(unitName, 128).fromAscii("Unit1");
     addUnit(new Unit(unitName, 1, kRootUnitId, kNoProgramListId));
 
     const ParameterDefaults defaults;
-    parameters.addParameter(STR16("Bypass"), nullptr, 1, defaults.bypass ? 1.0 : 0.0,
-                            ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, kBypassId, 1);
-    parameters.addParameter(STR16("AntiAlias"), nullptr, 1, defaults.antiAlias ? 1.0 : 0.0,
-                            ParameterInfo::kCanAutomate, kAntiAliasId);
-    parameters.addParameter(STR16("Warmth"), nullptr, 1, defaults.warmth ? 1.0 : 0.0,
-                            ParameterInfo::kCanAutomate, kWarmthId);
+    parameters.addParameter(
+        new SwitchParameter(STR16("Bypass"), kBypassId, defaults.bypass ? 1.0 : 0.0,
+                            ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 1));
+    parameters.addParameter(new SwitchParameter(STR16("AntiAlias"), kAntiAliasId,
+                                                defaults.antiAlias ? 1.0 : 0.0,
+                                                ParameterInfo::kCanAutomate, kRootUnitId));
+    parameters.addParameter(new SwitchParameter(STR16("Warmth"), kWarmthId,
+                                                defaults.warmth ? 1.0 : 0.0,
+                                                ParameterInfo::kCanAutomate, kRootUnitId));
     auto* boost = new BoostParameter(ParameterInfo::kCanAutomate, kBoostId);
     auto* volume = new VolumeParameter(ParameterInfo::kCanAutomate, kVolumeId);
     parameters.addParameter(boost);
@@ -42,6 +68,11 @@ tresult PLUGIN_API againController::initialize(FUnknown* context)
 }
 
 tresult PLUGIN_API againController::terminate() { return EditControllerEx1::terminate(); }
+
+tresult PLUGIN_API againController::notify(IMessage* message)
+{
+    return notifyComponentBase(*this, message);
+}
 
 tresult PLUGIN_API againController::setComponentState(IBStream* state)
 {
@@ -89,6 +120,35 @@ tresult PLUGIN_API againController::setState(IBStream* state)
         for (TChar& unit : messageText)
             unit = static_cast<TChar>(((unit & 0xFF) << 8) | ((unit >> 8) & 0xFF));
     return kResultOk;
+}
+
+tresult PLUGIN_API againController::getParameterInfo(int32 paramIndex, ParameterInfo& info)
+{
+    if (paramIndex < 0 || paramIndex >= getParameterCount())
+        return kInvalidArgument;
+    return EditControllerEx1::getParameterInfo(paramIndex, info);
+}
+
+tresult PLUGIN_API againController::getParamStringByValue(ParamID id, ParamValue valueNormalized,
+                                                          String128 string)
+{
+    if (!string)
+        return kInvalidArgument;
+    return EditControllerEx1::getParamStringByValue(id, valueNormalized, string);
+}
+
+tresult PLUGIN_API againController::setParamNormalized(ParamID id, ParamValue value)
+{
+    if (!std::isfinite(value))
+        return kInvalidArgument;
+    return guarded([&] { return EditControllerEx1::setParamNormalized(id, value); });
+}
+
+tresult PLUGIN_API againController::getUnitInfo(int32 unitIndex, UnitInfo& info)
+{
+    if (unitIndex < 0 || unitIndex >= getUnitCount())
+        return kInvalidArgument;
+    return EditControllerEx1::getUnitInfo(unitIndex, info);
 }
 
 tresult PLUGIN_API againController::getMidiControllerAssignment(int32 busIndex, int16,

@@ -10,18 +10,42 @@ namespace Brumvale {
 // the processor's component state mirrored into them, a 128-character text as
 // its own state, MIDI controllers 7 (Volume) and 12 (Boost), and the processor's
 // messages printed to standard error.
+//
+// Every host call is answered with a result code: indexes out of range, null
+// pointers and values that are not finite are refused, and no exception leaves a
+// call (allocation failure answers kOutOfMemory).
 class againController : public Steinberg::Vst::EditControllerEx1,
                         public Steinberg::Vst::IMidiMapping
 {
 public:
+    // FUnknown
+    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid,
+                                                 void** obj) SMTG_OVERRIDE;
+
     // IPluginBase
+    // A second initialize before terminate is refused and changes nothing.
     Steinberg::tresult PLUGIN_API initialize(FUnknown* context) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API terminate() SMTG_OVERRIDE;
+
+    // IConnectionPoint
+    Steinberg::tresult PLUGIN_API notify(Steinberg::Vst::IMessage* message) SMTG_OVERRIDE;
 
     // IEditController
     Steinberg::tresult PLUGIN_API setComponentState(Steinberg::IBStream* state) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API setState(Steinberg::IBStream* state) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API getState(Steinberg::IBStream* state) SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API getParameterInfo(
+        Steinberg::int32 paramIndex, Steinberg::Vst::ParameterInfo& info) SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API
+    getParamStringByValue(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue valueNormalized,
+                          Steinberg::Vst::String128 string) SMTG_OVERRIDE;
+    // Stores the value clamped to 0..1; a value that is not finite is refused.
+    Steinberg::tresult PLUGIN_API
+    setParamNormalized(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value) SMTG_OVERRIDE;
+
+    // IUnitInfo
+    Steinberg::tresult PLUGIN_API getUnitInfo(Steinberg::int32 unitIndex,
+                                              Steinberg::Vst::UnitInfo& info) SMTG_OVERRIDE;
 
     // IMidiMapping
     Steinberg::tresult PLUGIN_API getMidiControllerAssignment(
@@ -32,13 +56,11 @@ public:
     Steinberg::tresult receiveText(const char* text) SMTG_OVERRIDE;
 
     OBJ_METHODS(againController, EditControllerEx1)
-    DEFINE_INTERFACES
-    DEF_INTERFACE(IMidiMapping)
-    DEF_INTERFACE(IUnitInfo)
-    END_DEFINE_INTERFACES(EditController)
     REFCOUNT_METHODS(EditControllerEx1)
 
 private:
+    Steinberg::tresult registerUnitAndParameters();
+
     // The controller's own state; nothing shows or edits it.
     Steinberg::Vst::String128 messageText = {};
 };

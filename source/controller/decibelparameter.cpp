@@ -1,10 +1,13 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "decibelparameter.h"
 
-#include "base/source/fstring.h"
+#include "numbertext.h"
+
 #include "pluginterfaces/base/ustring.h"
 
+#include <cmath>
 #include <cstdio>
+#include <limits>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -41,7 +44,8 @@ void DecibelParameter::toString(ParamValue valueNormalized, String128 string) co
 bool DecibelParameter::fromString(const TChar* string, ParamValue& valueNormalized) const
 {
     double db = 0.0;
-    if (!string || !String(string).scanFloat(db, 0, true))
+    // Decibels beyond the float range would map to an infinite value.
+    if (!readNumber(string, db) || std::fabs(db) > std::numeric_limits<float>::max())
         return false;
     valueNormalized = (defaults.*toNormalized)(static_cast<float>(db));
     return true;

@@ -28,8 +28,9 @@ public:
 
     void toString(Steinberg::Vst::ParamValue valueNormalized,
                   Steinberg::Vst::String128 string) const SMTG_OVERRIDE;
-    // Reads the first number in the text (a comma counts as the decimal point;
-    // words before it and " dB" after it are skipped); false when there is none.
+    // Reads the first number in the text as decibels (readNumber: a comma counts
+    // as the decimal point, words before it and " dB" after it are skipped); false
+    // when there is none or it is not a finite float.
     bool fromString(const Steinberg::Vst::TChar* string,
                     Steinberg::Vst::ParamValue& valueNormalized) const SMTG_OVERRIDE;
 

@@ -62,10 +62,15 @@ SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory()
         return gPluginFactory;
     }
     static const Descriptions descriptions;
-    gPluginFactory = new (std::nothrow) CPluginFactory(descriptions.factory);
-    if (!gPluginFactory)
+    auto* factory = new (std::nothrow) CPluginFactory(descriptions.factory);
+    if (!factory)
         return nullptr;
-    gPluginFactory->registerClass(&descriptions.processor, createProcessor);
-    gPluginFactory->registerClass(&descriptions.controller, createController);
+    if (!factory->registerClass(&descriptions.processor, createProcessor) ||
+        !factory->registerClass(&descriptions.controller, createController))
+    {
+        factory->release();
+        return nullptr;
+    }
+    gPluginFactory = factory;
     return gPluginFactory;
 }

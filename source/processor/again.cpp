@@ -2,9 +2,11 @@
 #include "again.h"
 
 #include "componentstate.h"
-#include "module/classids.h"
 #include "parameterids.h"
-#include "receivedtext.h"
+
+#include "common/interfaceguard.h"
+#include "common/receivedtext.h"
+#include "module/classids.h"
 
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/vst/ivstmessage.h"
@@ -59,11 +61,22 @@ again::again()
 
 tresult PLUGIN_API again::initialize(FUnknown* context)
 {
+    // The base refuses a second initialize only when the first had a context.
+    if (getBusCount(kAudio, kInput) != 0)
+        return kResultFalse;
     const tresult result = AudioEffect::initialize(context);
     if (result != kResultOk)
         return result;
-    addAudioInput(STR16("Stereo In"), SpeakerArr::kStereo);
-    addAudioOutput(STR16("Stereo Out"), SpeakerArr::kStereo);
+    const tresult added = guarded([this] {
+        addAudioInput(STR16("Stereo In"), SpeakerArr::kStereo);
+        addAudioOutput(STR16("Stereo Out"), SpeakerArr::kStereo);
+        return kResultOk;
+    });
+    if (added != kResultOk)
+    {
+        AudioEffect::terminate();
+        return added;
+    }
     engine.setChannelCount(2);
     engine.setSampleRate(processSetup.sampleRate);
     pushModelToEngine();
@@ -76,7 +89,8 @@ tresult PLUGIN_API again::setActive(TBool state)
 {
     if (state)
     {
-        sendTextMessage("again::setActive (true)");
+        // Whether the controller gets the text does not matter.
+        guarded([this] { return sendTextMessage("again::setActive (true)"); });
         active = true;
     }
     else
@@ -158,9 +172,19 @@ tresult PLUGIN_API again::setBusArrangements(SpeakerArrangement* inputs, int32 n
     String128 inputName, outputName;
     busName("In", channels, inputName);
     busName("Out", channels, outputName);
-    removeAudioBusses();
-    addAudioInput(inputName, inputs[0]);
-    addAudioOutput(outputName, equal ? outputs[0] : inputs[0]);
+    const tresult replaced = guarded([&] {
+        removeAudioBusses();
+        addAudioInput(inputName, inputs[0]);
+        addAudioOutput(outputName, equal ? outputs[0] : inputs[0]);
+        return kResultOk;
+    });
+    if (replaced != kResultOk)
+    {
+        // No busses: process renders nothing until an arrangement is taken.
+        removeAudioBusses();
+        engine.setChannelCount(0);
+        return replaced;
+    }
     engine.setChannelCount(channels);
     return equal ? kResultOk : kResultFalse;
 }
@@ -317,7 +341,7 @@ tresult PLUGIN_API again::notify(IMessage* message)
         if (attributes && attributes->getBinary("MyData", data, size) == kResultOk)
             return kResultOk;
     }
-    return AudioEffect::notify(message);
+    return notifyComponentBase(*this, message);
 }
 
 tresult again::receiveText(const char* text)

@@ -1,6 +1,8 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "audioeffect.h"
 
+#include "common/interfaceguard.h"
+
 namespace Steinberg {
 namespace Vst {
 
@@ -10,6 +12,21 @@ AudioEffect::AudioEffect()
     processSetup.symbolicSampleSize = kSample32;
     processSetup.maxSamplesPerBlock = 1024;
     processSetup.sampleRate = 44100.0;
+}
+
+tresult PLUGIN_API AudioEffect::queryInterface(const TUID iid, void** obj)
+{
+    if (!Brumvale::answerableQuery(iid, obj))
+        return kInvalidArgument;
+    QUERY_INTERFACE(iid, obj, IAudioProcessor::iid, IAudioProcessor)
+    return Component::queryInterface(iid, obj);
+}
+
+tresult PLUGIN_API AudioEffect::getControllerClassId(TUID classId)
+{
+    if (!classId)
+        return kInvalidArgument;
+    return Component::getControllerClassId(classId);
 }
 
 AudioBus* AudioEffect::addAudioInput(const TChar* name, SpeakerArrangement arrangement,

@@ -4,6 +4,8 @@
 // Debian's copy of the VST 3 SDK lacks the AudioEffect helper. This stand-in
 // provides what a processor built on Component needs from it: the audio bus
 // helpers, the current process setup and the default IAudioProcessor answers.
+// Unlike the SDK's classes it refuses null pointers where the host hands in
+// something to fill (queryInterface, getControllerClassId).
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "public.sdk/source/vst/vstbus.h"
@@ -25,6 +27,12 @@ public:
     AudioBus* getAudioInput(int32 index);
     AudioBus* getAudioOutput(int32 index);
 
+    // FUnknown: IAudioProcessor, then what Component answers.
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) SMTG_OVERRIDE;
+
+    // IComponent
+    tresult PLUGIN_API getControllerClassId(TUID classId) SMTG_OVERRIDE;
+
     // IAudioProcessor
     tresult PLUGIN_API setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
                                           SpeakerArrangement* outputs, int32 numOuts) SMTG_OVERRIDE;
@@ -40,9 +48,6 @@ public:
     uint32 PLUGIN_API getTailSamples() SMTG_OVERRIDE;
 
     OBJ_METHODS(AudioEffect, Component)
-    DEFINE_INTERFACES
-    DEF_INTERFACE(IAudioProcessor)
-    END_DEFINE_INTERFACES(Component)
     REFCOUNT_METHODS(Component)
 
 protected:

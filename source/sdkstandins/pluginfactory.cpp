@@ -1,6 +1,8 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "pluginfactory.h"
 
+#include "common/interfaceguard.h"
+
 #include <cstring>
 
 namespace Steinberg {
@@ -21,6 +23,8 @@ IMPLEMENT_REFCOUNT(CPluginFactory)
 
 tresult PLUGIN_API CPluginFactory::queryInterface(const TUID _iid, void** obj)
 {
+    if (!Brumvale::answerableQuery(_iid, obj))
+        return kInvalidArgument;
     QUERY_INTERFACE(_iid, obj, IPluginFactory::iid, IPluginFactory)
     QUERY_INTERFACE(_iid, obj, IPluginFactory2::iid, IPluginFactory2)
     QUERY_INTERFACE(_iid, obj, IPluginFactory3::iid, IPluginFactory3)
@@ -34,8 +38,10 @@ bool CPluginFactory::registerClass(const PClassInfo2* info, CreateFunction creat
 {
     if (!info || !createFunction)
         return false;
-    classes.push_back({*info, createFunction, context});
-    return true;
+    return Brumvale::guarded([&] {
+               classes.push_back({*info, createFunction, context});
+               return kResultOk;
+           }) == kResultOk;
 }
 
 const CPluginFactory::ClassEntry* CPluginFactory::entry(int32 index) const
@@ -96,9 +102,13 @@ tresult PLUGIN_API CPluginFactory::createInstance(FIDString cid, FIDString iid, 
     {
         if (std::memcmp(candidate.info.cid, cid, sizeof(TUID)) != 0)
             continue;
-        FUnknown* instance = candidate.createFunction(candidate.context);
-        if (!instance)
-            return kOutOfMemory;
+        FUnknown* instance = nullptr;
+        const tresult created = Brumvale::guarded([&] {
+            instance = candidate.createFunction(candidate.context);
+            return instance ? kResultOk : kOutOfMemory;
+        });
+        if (created != kResultOk)
+            return created;
         // The interface asked for holds its own reference; the creation one goes.
         const tresult result = instance->queryInterface(iid, obj);
         instance->release();

@@ -4,7 +4,8 @@
 // Debian's copy of the VST 3 SDK lacks the class factory helper. This stand-in
 // keeps the factory information and a list of registered classes with their
 // creation functions, and answers IPluginFactory, IPluginFactory2 and
-// IPluginFactory3 from them.
+// IPluginFactory3 from them. Null pointers and indexes out of range are refused,
+// and no exception leaves a call.
 
 #include "pluginterfaces/base/ipluginbase.h"
 
@@ -22,6 +23,7 @@ public:
     // factory on the next request.
     virtual ~CPluginFactory();
 
+    // False when an argument is null or memory runs out.
     bool registerClass(const PClassInfo2* info, CreateFunction createFunction,
                        void* context = nullptr);
 

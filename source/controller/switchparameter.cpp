@@ -1,0 +1,21 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#include "switchparameter.h"
+
+#include "numbertext.h"
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace Brumvale {
+
+SwitchParameter::SwitchParameter(const TChar* title, ParamID id, ParamValue defaultValue,
+                                 int32 flags, UnitID unit)
+    : Parameter(title, id, nullptr, defaultValue, 1, flags, unit)
+{}
+
+bool SwitchParameter::fromString(const TChar* string, ParamValue& valueNormalized) const
+{
+    return readNumber(string, valueNormalized);
+}
+
+} // namespace Brumvale
