@@ -216,6 +216,38 @@ TEST_F(BrumvaleCommand, PresetsRoundTrip)
         << "Warmth must be part of the preset";
 }
 
+// Decibel texts far outside the range reach the processor unclamped (1080 dB is a
+// normalised Boost of 30); the sound must stay finite, through a saved preset too,
+// and be ordinary again as soon as the value is.
+TEST_F(BrumvaleCommand, ValuesFarOutsideTheRangeRenderFiniteAudio)
+{
+    const auto finite = [](const Channels& channels) {
+        for (const auto& channel : channels)
+            for (float s : channel)
+                if (!std::isfinite(s))
+                    return false;
+        return !channels.empty();
+    };
+    Result result =
+        run("render " + path("in.wav") + " " + path("a.wav") +
+            " -q --set Boost=1080 --set Volume=900 --save-preset " + path("p.vstpreset"));
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(finite(readAudio(path("a.wav"))));
+    result = run("render " + path("in.wav") + " " + path("b.wav") + " -q --preset " +
+                 path("p.vstpreset"));
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(readAudio(path("b.wav")), readAudio(path("a.wav")));
+
+    result = run("render " + path("in.wav") + " " + path("c.wav") +
+                 " -q --automate Boost=0:1080,0.5:18");
+    ASSERT_EQ(result.status, 0) << result.output;
+    const Channels automated = readAudio(path("c.wav"));
+    ASSERT_TRUE(finite(automated));
+    for (const auto& channel : automated)
+        for (size_t i = kFrames / 2 + 512; i < channel.size(); ++i)
+            ASSERT_LT(std::fabs(channel[i]), 4.0f) << i;
+}
+
 TEST_F(BrumvaleCommand, TailAndFormatsFollowTheOptions)
 {
     Result result = run("render " + path("in.wav") + " " + path("tail.flac") + " --tail 0.5 -q");
@@ -270,6 +302,10 @@ TEST_F(BrumvaleCommand, BadInputGivesOneLineAndNoOutputFile)
          "no audio effect class"},
         {"render " + path("in.wav") + " OUT --set Loudness=3", "unknown parameter 'Loudness'"},
         {"render " + path("in.wav") + " OUT --set Boost=loud", "cannot read 'loud'"},
+        {"render " + path("in.wav") + " OUT --set Bypass=nan", "cannot read 'nan'"},
+        {"render " + path("in.wav") + " OUT --set Volume=1e999", "cannot read '1e999'"},
+        {"render " + path("in.wav") + " OUT --set Boost=n:1.5", "from 0 to 1"},
+        {"render " + path("in.wav") + " OUT --automate Volume=0:n:nan", "from 0 to 1"},
         {"render " + path("wide.wav") + " OUT", "65 channels"},
         {"render " + path("in.wav") + " OUT --preset " + path("missing.vstpreset"),
          "cannot read preset"},

@@ -12,6 +12,8 @@
 #include <pluginterfaces/vst/ivstunits.h>
 
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace Brumvale::Host {
 namespace {
@@ -43,6 +45,47 @@ protected:
         value = -123.0;
         return instance->controller()->getParamValueByString(id, wide, value);
     }
+
+    // A message made by the host application, as the other side would send it.
+    IPtr<Vst::IMessage> hostMessage(const char* id)
+    {
+        auto* application = static_cast<Vst::IHostApplication*>(nullptr);
+        if (instance->context()->queryInterface(
+                Vst::IHostApplication::iid, reinterpret_cast<void**>(&application)) != kResultOk)
+            return nullptr;
+        TUID messageId;
+        Vst::IMessage::iid.toTUID(messageId);
+        void* object = nullptr;
+        application->createInstance(messageId, messageId, &object);
+        application->release();
+        auto message = owned(static_cast<Vst::IMessage*>(object));
+        if (message)
+            message->setMessageID(id);
+        return message;
+    }
+
+    static IPtr<Vst::IConnectionPoint> connectionPoint(FUnknown* side)
+    {
+        Vst::IConnectionPoint* point = nullptr;
+        side->queryInterface(Vst::IConnectionPoint::iid, reinterpret_cast<void**>(&point));
+        return owned(point);
+    }
+
+    // A message of the host's own making that carries no attribute list.
+    struct BareMessage : Vst::IMessage
+    {
+        tresult PLUGIN_API queryInterface(const TUID, void** obj) override
+        {
+            *obj = nullptr;
+            return kNoInterface;
+        }
+        uint32 PLUGIN_API addRef() override { return 1; }
+        uint32 PLUGIN_API release() override { return 1; }
+        FIDString PLUGIN_API getMessageID() override { return id; }
+        void PLUGIN_API setMessageID(FIDString) override {}
+        Vst::IAttributeList* PLUGIN_API getAttributes() override { return nullptr; }
+        const char* id = nullptr;
+    };
 
     std::unique_ptr<PluginInstance> instance;
 };
@@ -167,6 +210,103 @@ TEST_F(ControllerTest, SwitchTexts)
     }
 }
 
+TEST_F(ControllerTest, SwitchesReadTextsAsTheDecibelParametersDo)
+{
+    const struct
+    {
+        const char* input;
+        double value;
+    } table[] = {{"0,3", 0.3}, {"about 1", 1.0}, {"Warmth 0.75 or so", 0.75}};
+    for (Vst::ParamID id : {0u, 1u, 2u})
+        for (const auto& row : table)
+        {
+            double value = 0.0;
+            ASSERT_EQ(parse(id, row.input, value), kResultOk) << id << " " << row.input;
+            EXPECT_EQ(value, row.value) << id << " " << row.input;
+        }
+}
+
+// Whatever a host or a user hands in: no number, a number that is not finite, a
+// lone UTF-16 surrogate, an over-long text or none at all. Refused texts leave the
+// value untouched; nothing throws.
+TEST_F(ControllerTest, MalformedTextsAreRefusedOrReadSafely)
+{
+    Vst::IEditController* controller = instance->controller();
+    for (Vst::ParamID id = 0; id < 5; ++id)
+    {
+        double value = 0.0;
+        for (const char* input : {"nan", "inf", "-inf dB", "1e999", "info", "Volume nan"})
+        {
+            EXPECT_EQ(parse(id, input, value), kResultFalse) << id << " " << input;
+            EXPECT_EQ(value, -123.0) << id << " " << input;
+        }
+        const Vst::TChar surrogateThenNumber[] = {0xD800, '0', '.', '5', 0};
+        value = -123.0;
+        EXPECT_EQ(controller->getParamValueByString(
+                      id, const_cast<Vst::TChar*>(surrogateThenNumber), value),
+                  kResultOk)
+            << id;
+        EXPECT_NE(value, -123.0) << id;
+        Vst::TChar onlySurrogates[] = {0xDC00, 0xD800, 0};
+        EXPECT_EQ(controller->getParamValueByString(id, onlySurrogates, value), kResultFalse);
+        EXPECT_EQ(controller->getParamValueByString(id, nullptr, value), kResultFalse);
+
+        // Up to 127 units are read, longer texts refused.
+        std::vector<Vst::TChar> padded(126, ' ');
+        padded.push_back('1');
+        padded.push_back(0);
+        EXPECT_EQ(controller->getParamValueByString(id, padded.data(), value), kResultOk) << id;
+        padded.insert(padded.begin(), ' ');
+        value = -123.0;
+        EXPECT_EQ(controller->getParamValueByString(id, padded.data(), value), kResultFalse) << id;
+        EXPECT_EQ(value, -123.0);
+    }
+    // Decibels beyond the float range would become an infinite normalised value.
+    double value = 0.0;
+    EXPECT_EQ(parse(3, "1e300 dB", value), kResultFalse);
+    EXPECT_EQ(parse(4, "-1e39", value), kResultFalse);
+    ASSERT_EQ(parse(3, "1080 dB", value), kResultOk);
+    EXPECT_EQ(value, 30.0);
+}
+
+TEST_F(ControllerTest, ValuesThatAreNotFiniteAreRefused)
+{
+    Vst::IEditController* controller = instance->controller();
+    for (Vst::ParamID id = 0; id < 5; ++id)
+    {
+        ASSERT_EQ(controller->setParamNormalized(id, 0.25), kResultOk);
+        for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL})
+        {
+            EXPECT_EQ(controller->setParamNormalized(id, bad), kInvalidArgument) << id;
+            EXPECT_EQ(controller->getParamNormalized(id), 0.25) << id;
+        }
+    }
+    // Finite values outside 0..1 are clamped as they are stored.
+    EXPECT_EQ(controller->setParamNormalized(3, 30.0), kResultOk);
+    EXPECT_EQ(controller->getParamNormalized(3), 1.0);
+}
+
+TEST_F(ControllerTest, IndexesOutOfRangeAndNullPointersAreRefused)
+{
+    Vst::IEditController* controller = instance->controller();
+    auto* units = instance->controllerAs<Vst::IUnitInfo>();
+    ASSERT_NE(units, nullptr);
+    Vst::ParameterInfo parameter = {};
+    Vst::UnitInfo unit = {};
+    for (int32 index : {-1, 5, std::numeric_limits<int32>::max()})
+        EXPECT_EQ(controller->getParameterInfo(index, parameter), kInvalidArgument) << index;
+    for (int32 index : {-1, 1})
+        EXPECT_EQ(units->getUnitInfo(index, unit), kInvalidArgument) << index;
+    EXPECT_EQ(controller->getParamStringByValue(3, 0.5, nullptr), kInvalidArgument);
+
+    // After terminate nothing is registered, and nothing is reachable either.
+    ASSERT_EQ(instance->terminate(), kResultOk);
+    EXPECT_EQ(controller->getParameterCount(), 0);
+    EXPECT_EQ(controller->getParameterInfo(0, parameter), kInvalidArgument);
+    EXPECT_EQ(units->getUnitInfo(0, unit), kInvalidArgument);
+    units->release();
+}
+
 TEST_F(ControllerTest, MidiControllersSevenAndTwelve)
 {
     auto* mapping = instance->controllerAs<Vst::IMidiMapping>();
@@ -219,29 +359,42 @@ TEST_F(ControllerTest, MessagesArePrintedVerbatim)
 
 TEST_F(ControllerTest, BinaryMessageIsAcceptedSilently)
 {
-    auto* application = static_cast<Vst::IHostApplication*>(nullptr);
-    ASSERT_EQ(instance->context()->queryInterface(Vst::IHostApplication::iid,
-                                                  reinterpret_cast<void**>(&application)),
-              kResultOk);
-    TUID messageId;
-    Vst::IMessage::iid.toTUID(messageId);
-    void* object = nullptr;
-    ASSERT_EQ(application->createInstance(messageId, messageId, &object), kResultOk);
-    application->release();
-    auto message = owned(static_cast<Vst::IMessage*>(object));
-    message->setMessageID("BinaryMessage");
+    auto message = hostMessage("BinaryMessage");
+    ASSERT_TRUE(message);
     const char data[3] = {1, 2, 3};
     message->getAttributes()->setBinary("MyData", data, sizeof data);
 
-    Vst::IConnectionPoint* point = nullptr;
-    ASSERT_EQ(instance->component()->queryInterface(Vst::IConnectionPoint::iid,
-                                                    reinterpret_cast<void**>(&point)),
-              kResultOk);
+    auto point = connectionPoint(instance->component());
+    ASSERT_TRUE(point);
     StderrCapture capture;
     EXPECT_EQ(point->notify(message), kResultOk);
     EXPECT_EQ(point->notify(nullptr), kInvalidArgument);
     EXPECT_EQ(capture.finish(), "");
-    point->release();
+}
+
+// A message without attributes, and a text the SDK's converter cannot take (a lone
+// surrogate), are refused by both sides without printing anything.
+TEST_F(ControllerTest, MalformedMessagesAreRefusedQuietly)
+{
+    auto surrogate = hostMessage("TextMessage");
+    ASSERT_TRUE(surrogate);
+    const Vst::TChar text[] = {'a', 0xD800, 'b', 0};
+    surrogate->getAttributes()->setString("Text", text);
+    BareMessage bare;
+    for (FUnknown* side : {static_cast<FUnknown*>(instance->component()),
+                           static_cast<FUnknown*>(instance->controller())})
+    {
+        auto point = connectionPoint(side);
+        ASSERT_TRUE(point);
+        StderrCapture capture;
+        EXPECT_NE(point->notify(surrogate), kResultOk);
+        for (const char* id : {"TextMessage", "BinaryMessage", static_cast<const char*>(nullptr)})
+        {
+            bare.id = id;
+            EXPECT_EQ(point->notify(&bare), kResultFalse) << (id ? id : "no ID");
+        }
+        EXPECT_EQ(capture.finish(), "");
+    }
 }
 
 TEST_F(ControllerTest, TwoInstancesAreIndependent)

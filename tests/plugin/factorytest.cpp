@@ -64,6 +64,23 @@ TEST_F(FactoryTest, ProcessorNamesTheListedControllerClass)
     EXPECT_EQ(PluginModule::classIdString(controllerId), kControllerId);
 }
 
+TEST_F(FactoryTest, NullPointersAreRefused)
+{
+    auto instance = openInstance();
+    ASSERT_TRUE(instance);
+    for (FUnknown* object :
+         {static_cast<FUnknown*>(module().factory()), static_cast<FUnknown*>(instance->component()),
+          static_cast<FUnknown*>(instance->controller())})
+    {
+        int sentinel = 0;
+        void* found = &sentinel;
+        EXPECT_EQ(object->queryInterface(nullptr, &found), kInvalidArgument);
+        EXPECT_EQ(found, nullptr);
+        EXPECT_EQ(object->queryInterface(FUnknown::iid, nullptr), kInvalidArgument);
+    }
+    EXPECT_EQ(instance->component()->getControllerClassId(nullptr), kInvalidArgument);
+}
+
 TEST_F(FactoryTest, GetPluginFactoryHandsOutTheSameFactory)
 {
     using GetFactory = IPluginFactory* (*)();

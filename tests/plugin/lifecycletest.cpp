@@ -3,6 +3,7 @@
 #include "blockrunner.h"
 #include "bundletest.h"
 
+#include <pluginterfaces/vst/ivstunits.h>
 #include <pluginterfaces/vst/vstspeaker.h>
 
 #include <cmath>
@@ -37,6 +38,32 @@ TEST_F(LifecycleTest, RepeatedInitializeAndTerminate)
             peak = std::max(peak, std::fabs(runner.output().channel(0)[i]));
         }
         EXPECT_GT(peak, 0.01f) << cycle;
+    }
+}
+
+// The SDK's bases refuse a second initialize only when the first had a context.
+TEST_F(LifecycleTest, SecondInitializeIsRefusedAndAddsNothing)
+{
+    auto instance = openInstance();
+    ASSERT_TRUE(instance);
+    ASSERT_EQ(instance->terminate(), kResultOk);
+    Vst::IComponent* component = instance->component();
+    Vst::IEditController* controller = instance->controller();
+    for (FUnknown* context : {static_cast<FUnknown*>(nullptr), instance->context()})
+    {
+        ASSERT_EQ(component->initialize(nullptr), kResultOk);
+        ASSERT_EQ(controller->initialize(nullptr), kResultOk);
+        EXPECT_EQ(component->initialize(context), kResultFalse);
+        EXPECT_EQ(controller->initialize(context), kResultFalse);
+        EXPECT_EQ(component->getBusCount(Vst::kAudio, Vst::kInput), 1);
+        EXPECT_EQ(component->getBusCount(Vst::kAudio, Vst::kOutput), 1);
+        EXPECT_EQ(controller->getParameterCount(), 5);
+        auto* units = instance->controllerAs<Vst::IUnitInfo>();
+        ASSERT_NE(units, nullptr);
+        EXPECT_EQ(units->getUnitCount(), 1);
+        units->release();
+        ASSERT_EQ(component->terminate(), kResultOk);
+        ASSERT_EQ(controller->terminate(), kResultOk);
     }
 }
 

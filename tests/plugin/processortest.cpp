@@ -139,6 +139,47 @@ TEST_F(ProcessorTest, NonFinitePointsAreSkipped)
     }
 }
 
+// Finite values far outside 0..1, from a parameter point or a saved state, are kept
+// as received, yet the output stays finite and is ordinary again in the very block
+// in which the value returns to normal.
+TEST_F(ProcessorTest, ValuesFarOutsideTheRangeKeepTheOutputFinite)
+{
+    const struct
+    {
+        float boost, volume;
+        bool fromState;
+    } cases[] = {{30.0f, 1.0f, false}, {0.5f, 25.0f, false}, {1e30f, -1e30f, false},
+                 {1e30f, 1.0f, true},  {0.0f, 1e30f, true},  {3e38f, 3e38f, true}};
+    for (const auto& row : cases)
+    {
+        if (row.fromState)
+        {
+            ASSERT_EQ(instance->setComponentState(StateBytes::make(0, 1, 0, row.boost, row.volume)),
+                      kResultOk);
+        }
+        else
+        {
+            runner->changes().addChange(3, 0, row.boost);
+            runner->changes().addChange(4, 0, row.volume);
+        }
+        for (int block = 0; block < 4; ++block)
+        {
+            fillSine(runner->input(), kMaxBlock, 220.0, block * kMaxBlock);
+            ASSERT_EQ(runner->run(kMaxBlock), kResultOk);
+            ASSERT_TRUE(allFinite(runner->output(), kMaxBlock)) << row.boost << "/" << row.volume;
+        }
+        EXPECT_EQ(StateBytes::real(state(), 12), row.boost);
+        EXPECT_EQ(StateBytes::real(state(), 16), row.volume);
+
+        runner->changes().addChange(3, 0, 0.5);
+        runner->changes().addChange(4, 0, 1.0);
+        fillSine(runner->input(), kMaxBlock, 220.0);
+        ASSERT_EQ(runner->run(kMaxBlock), kResultOk);
+        EXPECT_LT(peak(runner->output().channel(0), kMaxBlock), 4.0f)
+            << row.boost << "/" << row.volume;
+    }
+}
+
 TEST_F(ProcessorTest, BusArrangements)
 {
     using namespace Vst::SpeakerArr;
@@ -194,6 +235,22 @@ TEST_F(ProcessorTest, OnlyThirtyTwoBitSamples)
     ASSERT_EQ(instance->setActive(false), kResultOk);
     EXPECT_EQ(instance->setupProcessing(kSampleRate, kMaxBlock, Vst::kSample64), kResultFalse);
     EXPECT_EQ(instance->setupProcessing(96000.0, kMaxBlock, Vst::kSample32), kResultOk);
+}
+
+// Rates no host should send, HiFi on: the processor still renders finite audio.
+TEST_F(ProcessorTest, AnySampleRateRendersFiniteAudio)
+{
+    runner->changes().addChange(1, 0, 1.0);
+    for (double rate : {0.0, -44100.0, 1.0, 1e12, std::numeric_limits<double>::quiet_NaN(),
+                        std::numeric_limits<double>::infinity(), 48000.0})
+    {
+        ASSERT_EQ(instance->setActive(false), kResultOk);
+        EXPECT_EQ(instance->setupProcessing(rate, kMaxBlock), kResultOk) << rate;
+        ASSERT_EQ(instance->setActive(true), kResultOk);
+        fillSine(runner->input(), kMaxBlock, 220.0);
+        ASSERT_EQ(runner->run(kMaxBlock), kResultOk);
+        EXPECT_TRUE(allFinite(runner->output(), kMaxBlock)) << rate;
+    }
 }
 
 TEST_F(ProcessorTest, ZeroOneAndOddBlockSizes)

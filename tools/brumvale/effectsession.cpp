@@ -100,7 +100,13 @@ bool EffectSession::parseValue(ParamID id, const std::string& text, ParamValue& 
         char* end = nullptr;
         normalized = std::strtod(text.c_str() + 2, &end);
         if (end && *end == '\0' && end != text.c_str() + 2)
-            return true;
+        {
+            // Hosts send normalised values from 0 to 1 only (NaN fails here too).
+            if (normalized >= 0.0 && normalized <= 1.0)
+                return true;
+            error = "a normalised value lies from 0 to 1, not '" + text + "'";
+            return false;
+        }
     }
     else
     {

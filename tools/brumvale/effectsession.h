@@ -28,7 +28,7 @@ public:
     // The parameter whose title (case-insensitive) or ID is `name`.
     bool findParameter(const std::string& name, Steinberg::Vst::ParamID& id,
                        std::string& error) const;
-    // "18 dB" through the plug-in's own parsing, or "n:0.5".
+    // "18 dB" through the plug-in's own parsing, or "n:0.5" (0 to 1).
     bool parseValue(Steinberg::Vst::ParamID id, const std::string& text,
                     Steinberg::Vst::ParamValue& normalized, std::string& error) const;
     std::string displayText(Steinberg::Vst::ParamID id,

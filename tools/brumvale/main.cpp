@@ -40,7 +40,7 @@ const char* const kRenderUsage =
     "                               beside this tool)\n"
     "  --set NAME=VALUE             set a parameter for the whole render; NAME is its\n"
     "                               title or ID, VALUE its display text (18 dB, On)\n"
-    "                               or n: and a normalised value (n:0.5)\n"
+    "                               or n: and a normalised value from 0 to 1 (n:0.5)\n"
     "  --automate NAME=T:V,T:V,...  move a parameter during the render: at T seconds\n"
     "                               to V (display text or n:value)\n"
     "  --block N                    samples per process call (default 512)\n"
