@@ -27,6 +27,11 @@ struct ParameterModel
 // is handed to the processing side through a lock-free mailbox and taken at the
 // start of the next block, and the processing side publishes its values back the
 // same way for getState: process takes no lock and no data is shared unguarded.
+//
+// Every host call is answered with a result code: a second initialize before
+// terminate is refused, and no exception leaves a call (allocation failure
+// answers kOutOfMemory). Values far outside 0..1 are kept as received; the engine
+// takes the levels they map to within its limits.
 class again : public Steinberg::Vst::AudioEffect
 {
 public:
