@@ -238,6 +238,19 @@ TEST_F(BrumvaleCommand, ValuesFarOutsideTheRangeRenderFiniteAudio)
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_EQ(readAudio(path("b.wav")), readAudio(path("a.wav")));
 
+    // The same preset with the state's Boost (the float 30.0) made 1e30.
+    std::ifstream saved(path("p.vstpreset"), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(saved)), {});
+    const float thirty = 30.0f, huge = 1e30f;
+    const size_t at = bytes.find(std::string(reinterpret_cast<const char*>(&thirty), 4));
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, 4, reinterpret_cast<const char*>(&huge), 4);
+    std::ofstream(path("huge.vstpreset"), std::ios::binary) << bytes;
+    result = run("render " + path("in.wav") + " " + path("h.wav") + " -q --preset " +
+                 path("huge.vstpreset"));
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(finite(readAudio(path("h.wav"))));
+
     result = run("render " + path("in.wav") + " " + path("c.wav") +
                  " -q --automate Boost=0:1080,0.5:18");
     ASSERT_EQ(result.status, 0) << result.output;
