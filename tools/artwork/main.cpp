@@ -1,0 +1,65 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// brumvale_artwork: draws the editor's images and writes them as PNG files.
+#include "canvas.h"
+#include "images.h"
+#include "pngfile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace {
+
+using namespace Brumvale::Artwork;
+
+struct Image
+{
+    const char* fileName;
+    int width;
+    int height;
+    void (*draw)(cairo_t*);
+};
+
+const Image kImages[] = {
+    {"background.png", 180, 240, drawBackground}, {"knobImg1.png", 40, 3200, drawKnob},
+    {"splashImg.png", 180, 240, drawSplash},      {"ButtonBypass.png", 40, 80, drawBypassLamp},
+    {"ButtonHiFi.png", 60, 40, drawHiFiSwitch},   {"ButtonWarmth.png", 60, 40, drawWarmthSwitch},
+};
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "brumvale_artwork: %s\n", message.c_str());
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+        return fail("usage: brumvale_artwork OUTPUT_DIR");
+    const std::filesystem::path directory = argv[1];
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error)
+        return fail("cannot create " + directory.string() + ": " + error.message());
+
+    for (const Image& image : kImages)
+    {
+        const std::string path = (directory / image.fileName).string();
+        const Surface surface(
+            cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height));
+        {
+            const Context context = drawingContext(surface.get());
+            image.draw(context.get());
+            if (cairo_status(context.get()) != CAIRO_STATUS_SUCCESS)
+                return fail("cannot draw " + path + ": " +
+                            cairo_status_to_string(cairo_status(context.get())));
+        }
+        std::string problem;
+        if (!writeRgbaPng(surface.get(), path, problem))
+            return fail(problem);
+    }
+    return 0;
+}

@@ -1,0 +1,32 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Procedural metal finishes: brushed grain for the panel, spun metal for the knob.
+#pragma once
+
+#include "canvas.h"
+
+#include <cstdint>
+
+namespace Brumvale::Artwork {
+
+// A small xorshift generator seeded by the caller, so that the grain is the
+// same on every run and every machine.
+class Grain
+{
+public:
+    explicit Grain(std::uint32_t seed) : state(seed ? seed : 1u) {}
+    double next(); // uniform in [-1, 1)
+
+private:
+    std::uint32_t state;
+};
+
+// Streaks the surface like brushed aluminium: each row lightens or darkens by
+// up to strength (a fraction of full scale), varying slowly along its length.
+// Transparent parts stay transparent.
+void brushSurface(cairo_surface_t* surface, double strength, std::uint32_t seed);
+
+// A size x size image of a spun metal face centred in it: fine concentric
+// rings and the two bright wedges that light from the top left draws on them.
+Surface spunMetal(int size, const Colour& base);
+
+} // namespace Brumvale::Artwork
