@@ -7,6 +7,7 @@
 
 #include "common/interfaceguard.h"
 #include "common/receivedtext.h"
+#include "editor/againeditorview.h"
 #include "processor/componentstate.h"
 #include "processor/parameterdefaults.h"
 #include "processor/parameterids.h"
@@ -14,7 +15,10 @@
 #include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/base/ustring.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <new>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -67,7 +71,11 @@ tresult againController::registerUnitAndParameters()
     return kResultOk;
 }
 
-tresult PLUGIN_API againController::terminate() { return EditControllerEx1::terminate(); }
+tresult PLUGIN_API againController::terminate()
+{
+    editorViews.clear();
+    return EditControllerEx1::terminate();
+}
 
 tresult PLUGIN_API againController::notify(IMessage* message)
 {
@@ -141,7 +149,20 @@ tresult PLUGIN_API againController::setParamNormalized(ParamID id, ParamValue va
 {
     if (!std::isfinite(value))
         return kInvalidArgument;
-    return guarded([&] { return EditControllerEx1::setParamNormalized(id, value); });
+    const tresult result =
+        guarded([&] { return EditControllerEx1::setParamNormalized(id, value); });
+    // The count is read again on every step: an editor may be removed meanwhile.
+    for (size_t i = 0; i < editorViews.size(); ++i)
+        if (editorViews[i])
+            static_cast<againEditorView*>(editorViews[i])->updateFromParameter(id, value);
+    return result;
+}
+
+IPlugView* PLUGIN_API againController::createView(FIDString name)
+{
+    if (!name || std::strcmp(name, "editor") != 0)
+        return nullptr;
+    return new (std::nothrow) againEditorView(this);
 }
 
 tresult PLUGIN_API againController::getUnitInfo(int32 unitIndex, UnitInfo& info)
@@ -174,6 +195,28 @@ tresult againController::receiveText(const char* text)
 {
     printReceivedText("againController", text);
     return kResultOk;
+}
+
+void againController::editorDestroyed(EditorView* editor)
+{
+    editorViews.erase(std::remove(editorViews.begin(), editorViews.end(), editor),
+                      editorViews.end());
+}
+
+void againController::editorAttached(EditorView* editor)
+{
+    if (dynamic_cast<againEditorView*>(editor))
+        guarded([&] {
+            editorViews.push_back(editor);
+            return kResultOk;
+        });
+}
+
+void againController::editorRemoved(EditorView* editor)
+{
+    const auto found = std::find(editorViews.begin(), editorViews.end(), editor);
+    if (found != editorViews.end())
+        editorViews.erase(found);
 }
 
 } // namespace Brumvale

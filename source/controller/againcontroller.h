@@ -4,12 +4,17 @@
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 #include "public.sdk/source/vst/vsteditcontroller.h"
 
+#include <vector>
+
 namespace Brumvale {
+
+class againEditorView;
 
 // The edit controller: unit "Unit1" and the five parameters with their texts,
 // the processor's component state mirrored into them, a 128-character text as
 // its own state, MIDI controllers 7 (Volume) and 12 (Boost), and the processor's
-// messages printed to standard error.
+// messages printed to standard error. It creates the editor views and tells every
+// attached one of every value that passes through setParamNormalized.
 //
 // Every host call is answered with a result code: indexes out of range, null
 // pointers and values that are not finite are refused, and no exception leaves a
@@ -39,9 +44,13 @@ public:
     Steinberg::tresult PLUGIN_API
     getParamStringByValue(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue valueNormalized,
                           Steinberg::Vst::String128 string) SMTG_OVERRIDE;
-    // Stores the value clamped to 0..1; a value that is not finite is refused.
+    // Stores the value clamped to 0..1 and hands it, as received, to every attached
+    // editor (also for a tag that names no parameter); a value that is not finite
+    // is refused.
     Steinberg::tresult PLUGIN_API
     setParamNormalized(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value) SMTG_OVERRIDE;
+    // A new editor view for the name "editor", null for any other name.
+    Steinberg::IPlugView* PLUGIN_API createView(Steinberg::FIDString name) SMTG_OVERRIDE;
 
     // IUnitInfo
     Steinberg::tresult PLUGIN_API getUnitInfo(Steinberg::int32 unitIndex,
@@ -55,12 +64,22 @@ public:
     // ComponentBase
     Steinberg::tresult receiveText(const char* text) SMTG_OVERRIDE;
 
+    // EditController: the list of attached editors, in attach order. A view
+    // attached twice stands there twice; one destroyed without being removed
+    // leaves the list.
+    void editorDestroyed(Steinberg::Vst::EditorView* editor) SMTG_OVERRIDE;
+    void editorAttached(Steinberg::Vst::EditorView* editor) SMTG_OVERRIDE;
+    void editorRemoved(Steinberg::Vst::EditorView* editor) SMTG_OVERRIDE;
+
     OBJ_METHODS(againController, EditControllerEx1)
     REFCOUNT_METHODS(EditControllerEx1)
 
 private:
     Steinberg::tresult registerUnitAndParameters();
 
+    // againEditorViews only, not owned, no references held: a view is here between
+    // its attach and removal.
+    std::vector<Steinberg::Vst::EditorView*> editorViews;
     // The controller's own state; nothing shows or edits it.
     Steinberg::Vst::String128 messageText = {};
 };

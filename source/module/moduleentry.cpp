@@ -5,6 +5,8 @@
 
 #include "moduleentry.h"
 
+#include "widgets/platform.h"
+
 #include "pluginterfaces/base/fplatform.h"
 
 #include <dlfcn.h>
@@ -38,6 +40,9 @@ SMTG_EXPORT_SYMBOL bool ModuleEntry(void* sharedLibraryHandle)
         if (separator != std::string::npos)
             Brumvale::directory.erase(separator + 1);
     }
+    // The bundle keeps the editor's images in Contents/Resources.
+    VSTGUI::Platform::setResourceLocation(sharedLibraryHandle,
+                                          Brumvale::directory + "../Resources/");
     return true;
 }
 

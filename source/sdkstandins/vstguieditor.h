@@ -1,0 +1,50 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#pragma once
+
+// Debian's copy of the VST 3 SDK lacks the VSTGUIEditor helper. This stand-in
+// joins an EditorView to the project's widget layer: it opens the editor's panel
+// when the host attaches the view and closes it when the host removes it, sizes
+// the view to the panel, and answers the host's knob mode.
+
+#include "public.sdk/source/vst/vsteditcontroller.h"
+#include "widgets/cframe.h"
+
+namespace Steinberg {
+namespace Vst {
+
+class VSTGUIEditor : public EditorView, public VSTGUI::VSTGUIEditorInterface
+{
+public:
+    // controller: the EditController that created the view.
+    explicit VSTGUIEditor(void* controller, ViewRect* size = nullptr);
+
+    // Builds the panel in the native parent window (null: a panel without a
+    // window, drawn on request); false when it cannot, or is already open.
+    virtual bool open(void* parent) = 0;
+    // Tears the panel down.
+    virtual void close() = 0;
+
+    // Milliseconds between two idle ticks while attached (100 until set).
+    void setIdleRate(int32 milliseconds) { idleRate = milliseconds; }
+    int32 getIdleRate() const { return idleRate; }
+    // The frame's idle work: what changed since the last tick is redrawn.
+    void idle();
+
+    VSTGUI::CFrame* getFrame() const { return frame; }
+    int32_t getKnobMode() const override { return EditController::getHostKnobMode(); }
+
+    // IPlugView
+    tresult PLUGIN_API isPlatformTypeSupported(FIDString type) SMTG_OVERRIDE;
+    tresult PLUGIN_API attached(void* parent, FIDString type) SMTG_OVERRIDE;
+    tresult PLUGIN_API removed() SMTG_OVERRIDE;
+    tresult PLUGIN_API onSize(ViewRect* newSize) SMTG_OVERRIDE;
+
+protected:
+    VSTGUI::CFrame* frame = nullptr;
+
+private:
+    int32 idleRate = 100;
+};
+
+} // namespace Vst
+} // namespace Steinberg

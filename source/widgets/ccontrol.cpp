@@ -1,0 +1,52 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#include "ccontrol.h"
+
+#include <algorithm>
+
+namespace VSTGUI {
+
+CControl::CControl(const CRect& size, CControlListener* listener, int32_t tag)
+    : CView(size), listener(listener), tag(tag)
+{}
+
+void CControl::setValue(float newValue)
+{
+    if (newValue != value)
+        setDirty();
+    value = newValue;
+}
+
+void CControl::bounceValue() { setValue(std::clamp(value, minimum, maximum)); }
+
+void CControl::beginEdit()
+{
+    editing = true;
+    if (listener)
+        listener->controlBeginEdit(this);
+}
+
+void CControl::endEdit()
+{
+    if (listener)
+        listener->controlEndEdit(this);
+    editing = false;
+}
+
+void CControl::valueChanged()
+{
+    if (listener)
+        listener->valueChanged(this);
+}
+
+bool CControl::checkDefaultValue(const CButtonState& buttons)
+{
+    if (buttons != (kLButton | kControl))
+        return false;
+    beginEdit();
+    setValue(defaultValue);
+    valueChanged();
+    endEdit();
+    return true;
+}
+
+} // namespace VSTGUI

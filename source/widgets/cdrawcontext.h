@@ -1,0 +1,43 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The drawing operations the widgets use, implemented by each platform backend.
+#pragma once
+
+#include "ccolor.h"
+#include "cfont.h"
+#include "cgeometry.h"
+
+#include <string>
+
+namespace VSTGUI {
+
+class CBitmap;
+
+enum CHoriTxtAlign
+{
+    kLeftText,
+    kCenterText,
+    kRightText,
+};
+
+// Draws into a window's back buffer or an offscreen image. Coordinates are the
+// frame's; drawing is clipped to the current clip rectangle.
+class CDrawContext
+{
+public:
+    virtual ~CDrawContext() = default;
+
+    virtual void fillRect(const CRect& rect, const CColor& color) = 0;
+    // Draws the part of the bitmap that starts at offset into dest, unscaled.
+    virtual void drawBitmap(CBitmap& bitmap, const CRect& dest, const CPoint& offset,
+                            float alpha = 1.0f) = 0;
+    // One line of UTF-8 text, vertically centred in rect.
+    virtual void drawString(const std::string& text, const CRect& rect, CFontRef font,
+                            const CColor& color, CHoriTxtAlign align, bool antialias) = 0;
+    virtual CCoord getStringWidth(const std::string& text, CFontRef font) = 0;
+
+    // Clip rectangles nest: each push narrows the one before, each pop restores it.
+    virtual void pushClipRect(const CRect& rect) = 0;
+    virtual void popClipRect() = 0;
+};
+
+} // namespace VSTGUI

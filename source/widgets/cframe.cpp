@@ -1,0 +1,188 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#include "cframe.h"
+
+namespace VSTGUI {
+namespace {
+
+// Keeps a view alive while it handles an event that may remove it.
+class Hold
+{
+public:
+    explicit Hold(CView* view) : view(view) { view->remember(); }
+    ~Hold() { view->forget(); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+private:
+    CView* view;
+};
+
+} // namespace
+
+CFrame::CFrame(const CRect& size, VSTGUIEditorInterface* editor) : CView(size), editor(editor) {}
+
+CFrame::~CFrame()
+{
+    focusView = nullptr; // an edit still open is dropped, not committed
+    setModalView(nullptr);
+    for (CView* view : views)
+    {
+        view->removed();
+        view->forget();
+    }
+    if (background)
+        background->forget();
+}
+
+bool CFrame::addView(CView* view)
+{
+    if (!view)
+        return false;
+    views.push_back(view);
+    view->attached(this);
+    invalidRect.unite(view->getViewSize());
+    return true;
+}
+
+CView* CFrame::getView(int32_t index) const
+{
+    return index >= 0 && index < getNbViews() ? views[size_t(index)] : nullptr;
+}
+
+void CFrame::setBackground(CBitmap* bitmap)
+{
+    if (bitmap)
+        bitmap->remember();
+    if (background)
+        background->forget();
+    background = bitmap;
+    invalidRect.unite(getViewSize());
+}
+
+void CFrame::setModalView(CView* view)
+{
+    if (modalView)
+    {
+        invalidRect.unite(modalView->getViewSize());
+        if (mouseView == modalView)
+            mouseView = nullptr;
+        modalView->removed();
+        modalView->forget();
+    }
+    modalView = view;
+    if (modalView)
+    {
+        modalView->attached(this);
+        invalidRect.unite(modalView->getViewSize());
+    }
+}
+
+void CFrame::setFocusView(CView* view)
+{
+    if (view == focusView)
+        return;
+    CView* previous = focusView;
+    focusView = view;
+    if (previous)
+        previous->looseFocus();
+    if (focusView)
+        focusView->takeFocus();
+}
+
+CRect CFrame::idle()
+{
+    for (CView* view : views)
+        if (view->isDirty())
+        {
+            invalidRect.unite(view->getViewSize());
+            view->setDirty(false);
+        }
+    if (modalView && modalView->isDirty())
+    {
+        invalidRect.unite(modalView->getViewSize());
+        modalView->setDirty(false);
+    }
+    const CRect changed = invalidRect;
+    invalidRect = CRect();
+    return changed;
+}
+
+void CFrame::drawRect(CDrawContext& context, const CRect& updateRect)
+{
+    context.pushClipRect(updateRect);
+    if (background)
+        context.drawBitmap(*background, getViewSize(), CPoint());
+    for (CView* view : views)
+        if (view->getViewSize().rectOverlap(updateRect))
+        {
+            context.pushClipRect(view->getViewSize());
+            view->draw(context);
+            context.popClipRect();
+        }
+    if (modalView && modalView->getViewSize().rectOverlap(updateRect))
+        modalView->draw(context);
+    context.popClipRect();
+}
+
+CView* CFrame::viewAt(const CPoint& where) const
+{
+    if (modalView)
+        return modalView;
+    for (auto view = views.rbegin(); view != views.rend(); ++view)
+        if ((*view)->getViewSize().pointInside(where))
+            return *view;
+    return nullptr;
+}
+
+CMouseEventResult CFrame::onMouseDown(CPoint& where, const CButtonState& buttons)
+{
+    mouseView = nullptr;
+    CView* target = viewAt(where);
+    // A click anywhere but on the focused view ends its edit.
+    if (focusView && target != focusView)
+        setFocusView(nullptr);
+    if (!target)
+        return kMouseEventNotHandled;
+    Hold hold(target);
+    const CMouseEventResult result = target->onMouseDown(where, buttons);
+    if (result == kMouseEventHandled && target->getFrame() == this)
+        mouseView = target;
+    return result;
+}
+
+CMouseEventResult CFrame::onMouseMoved(CPoint& where, const CButtonState& buttons)
+{
+    if (!mouseView)
+        return kMouseEventNotHandled;
+    Hold hold(mouseView);
+    return mouseView->onMouseMoved(where, buttons);
+}
+
+CMouseEventResult CFrame::onMouseUp(CPoint& where, const CButtonState& buttons)
+{
+    if (!mouseView)
+        return kMouseEventNotHandled;
+    CView* target = mouseView;
+    mouseView = nullptr;
+    Hold hold(target);
+    return target->onMouseUp(where, buttons);
+}
+
+bool CFrame::onWheel(const CPoint& where, float distance, const CButtonState& buttons)
+{
+    CView* target = viewAt(where);
+    if (!target)
+        return false;
+    Hold hold(target);
+    return target->onWheel(where, distance, buttons);
+}
+
+int32_t CFrame::onKeyDown(VstKeyCode& key)
+{
+    if (!focusView)
+        return -1;
+    Hold hold(focusView);
+    return focusView->onKeyDown(key);
+}
+
+} // namespace VSTGUI

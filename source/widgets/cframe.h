@@ -1,0 +1,68 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The top view of a panel: its controls, background, focus and modal view.
+#pragma once
+
+#include "cbitmap.h"
+#include "cview.h"
+#include "vstguieditorinterface.h"
+
+#include <vector>
+
+namespace VSTGUI {
+
+// Holds the panel's views in drawing order (later ones lie on top) and routes the
+// mouse and keyboard to them: a modal view takes every click while it is shown,
+// a view that handles a mouse-down gets the moves and the release, and the view
+// with the keyboard focus gets the keys. Nothing is drawn when a value changes:
+// idle() gathers what changed since the last tick into one rectangle to redraw.
+// Destroying the frame (forget) destroys its views. UI thread only.
+class CFrame : public CView
+{
+public:
+    CFrame(const CRect& size, VSTGUIEditorInterface* editor);
+
+    // Takes over the reference the view was created with.
+    bool addView(CView* view);
+    int32_t getNbViews() const { return int32_t(views.size()); }
+    CView* getView(int32_t index) const;
+
+    void setBackground(CBitmap* bitmap);
+    CBitmap* getBackground() const { return background; }
+    // Shows the view over everything, taking over its reference; null closes it.
+    void setModalView(CView* view);
+    CView* getModalView() const { return modalView; }
+    void setFocusView(CView* view);
+    CView* getFocusView() const { return focusView; }
+
+    VSTGUIEditorInterface* getEditor() const { return editor; }
+    int32_t getKnobMode() const { return editor ? editor->getKnobMode() : kCircularMode; }
+
+    // The union of what changed since the last call (empty when nothing did); the
+    // views are marked clean.
+    CRect idle();
+    // Draws the part of the panel inside updateRect.
+    void drawRect(CDrawContext& context, const CRect& updateRect);
+    void draw(CDrawContext& context) override { drawRect(context, getViewSize()); }
+
+    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
+    bool onWheel(const CPoint& where, float distance, const CButtonState& buttons) override;
+    int32_t onKeyDown(VstKeyCode& key) override;
+
+protected:
+    ~CFrame() override;
+
+private:
+    CView* viewAt(const CPoint& where) const;
+
+    VSTGUIEditorInterface* editor;
+    std::vector<CView*> views;
+    CBitmap* background = nullptr;
+    CView* modalView = nullptr;
+    CView* focusView = nullptr;
+    CView* mouseView = nullptr; // the view that took the last mouse-down
+    CRect invalidRect;          // changes that idle() has not reported yet
+};
+
+} // namespace VSTGUI

@@ -1,0 +1,25 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#include "cview.h"
+
+namespace VSTGUI {
+
+CMouseEventResult CView::onMouseDown(CPoint&, const CButtonState&) { return kMouseEventNotHandled; }
+
+CMouseEventResult CView::onMouseMoved(CPoint&, const CButtonState&)
+{
+    return kMouseEventNotHandled;
+}
+
+CMouseEventResult CView::onMouseUp(CPoint&, const CButtonState&) { return kMouseEventNotHandled; }
+
+bool CView::onWheel(const CPoint&, float, const CButtonState&) { return false; }
+
+int32_t CView::onKeyDown(VstKeyCode&) { return -1; }
+
+void CView::setViewSize(const CRect& rect)
+{
+    size = rect;
+    setDirty();
+}
+
+} // namespace VSTGUI

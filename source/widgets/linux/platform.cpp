@@ -1,0 +1,92 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The Linux backend's images: PNG files in a folder, decoded and drawn with cairo.
+#include "widgets/platform.h"
+
+#include "cairobitmap.h"
+#include "cairodrawcontext.h"
+
+#include <cstring>
+
+namespace VSTGUI {
+namespace {
+
+std::string& resourceFolder()
+{
+    static std::string folder;
+    return folder;
+}
+
+class CairoOffscreen : public IPlatformOffscreen
+{
+public:
+    // Takes over the surface, which must be a working ARGB32 image.
+    explicit CairoOffscreen(cairo_surface_t* surface)
+        : surface(surface), cr(cairo_create(surface)), context(cr)
+    {}
+    ~CairoOffscreen() override
+    {
+        cairo_destroy(cr);
+        cairo_surface_destroy(surface);
+    }
+
+    CDrawContext& getContext() override { return context; }
+    uint32_t getPixel(int x, int y) override
+    {
+        cairo_surface_flush(surface);
+        const unsigned char* row =
+            cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+        uint32_t premultiplied = 0;
+        std::memcpy(&premultiplied, row + 4 * x, 4);
+        const uint32_t alpha = premultiplied >> 24;
+        if (alpha == 0)
+            return 0;
+        uint32_t pixel = alpha << 24;
+        for (int shift = 0; shift < 24; shift += 8)
+            pixel |= ((((premultiplied >> shift) & 0xFF) * 255 + alpha / 2) / alpha) << shift;
+        return pixel;
+    }
+    bool writePng(const std::string& path) override
+    {
+        cairo_surface_flush(surface);
+        return cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    }
+
+private:
+    cairo_surface_t* surface;
+    cairo_t* cr;
+    CairoDrawContext context;
+};
+
+} // namespace
+
+void Platform::setResourceLocation(void*, const std::string& folder) { resourceFolder() = folder; }
+
+std::unique_ptr<IPlatformBitmap> Platform::loadPng(const char* name)
+{
+    if (!name)
+        return nullptr;
+    std::string path = resourceFolder();
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path += name;
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)
+    {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    return std::make_unique<CairoBitmap>(surface);
+}
+
+std::unique_ptr<IPlatformOffscreen> Platform::createOffscreen(int width, int height)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)
+    {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    return std::make_unique<CairoOffscreen>(surface);
+}
+
+} // namespace VSTGUI
