@@ -16,6 +16,17 @@ int renderCommand(const RenderOptions& options);
 int infoCommand(const std::string& plugin);
 int demoCommand(const std::string& directory, const std::string& plugin);
 
+struct ScreenshotOptions
+{
+    std::string output;
+    std::vector<ParameterSetting> settings;
+    bool about = false; // with the about panel open
+};
+// Parses the arguments after "screenshot". False with a one-line reason on error.
+bool parseScreenshotOptions(const std::vector<std::string>& arguments, ScreenshotOptions& options,
+                            std::string& error);
+int screenshotCommand(const ScreenshotOptions& options);
+
 // A parameter value due at a frame of the render.
 struct AutomationPoint
 {

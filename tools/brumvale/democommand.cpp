@@ -33,7 +33,7 @@ bool renderVariant(const std::string& plugin, const Audio& input, const Variant&
     if (!session || !session->start(input.channelCount(), input.sampleRate, 512, error))
         return false;
     EffectSession::ParameterValues values;
-    if (!session->resolve(variant.settings, values, error))
+    if (!session->parameters().resolve(variant.settings, values, error))
         return false;
     session->apply(values);
     renderBlocks(*session, input, {}, 512, input.frames(), output, false);

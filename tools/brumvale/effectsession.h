@@ -2,9 +2,9 @@
 #pragma once
 
 #include "blockrunner.h"
+#include "parametertexts.h"
 #include "plugininstance.h"
 #include "pluginmodule.h"
-#include "renderoptions.h"
 
 #include <memory>
 #include <string>
@@ -14,8 +14,7 @@ namespace Brumvale {
 
 // One VST 3 audio effect loaded from its bundle as a host loads it: the module,
 // the processor and its controller, connected, with the controller holding the
-// processor's state. Parameters are addressed by title or ID; values are given as
-// the plug-in's own display text or as "n:" and a normalised value.
+// processor's state.
 class EffectSession
 {
 public:
@@ -25,19 +24,9 @@ public:
     const Host::PluginModule& module() const { return *pluginModule; }
     Host::PluginInstance& instance() const { return *pluginInstance; }
 
-    // The parameter whose title (case-insensitive) or ID is `name`.
-    bool findParameter(const std::string& name, Steinberg::Vst::ParamID& id,
-                       std::string& error) const;
-    // "18 dB" through the plug-in's own parsing, or "n:0.5" (0 to 1).
-    bool parseValue(Steinberg::Vst::ParamID id, const std::string& text,
-                    Steinberg::Vst::ParamValue& normalized, std::string& error) const;
-    std::string displayText(Steinberg::Vst::ParamID id,
-                            Steinberg::Vst::ParamValue normalized) const;
-    // Both of the above for a list of settings; stops at the first that fails.
-    using ParameterValues =
-        std::vector<std::pair<Steinberg::Vst::ParamID, Steinberg::Vst::ParamValue>>;
-    bool resolve(const std::vector<ParameterSetting>& settings, ParameterValues& values,
-                 std::string& error) const;
+    // The controller's parameters by name and text.
+    ParameterTexts parameters() const { return ParameterTexts(*pluginInstance->controller()); }
+    using ParameterValues = ParameterTexts::ParameterValues;
 
     // Standard .vstpreset files: processor state, controller state, class ID.
     bool loadPreset(const std::string& path, std::string& error);
@@ -53,7 +42,6 @@ public:
 
 private:
     EffectSession() = default;
-    Steinberg::int32 stepCount(Steinberg::Vst::ParamID id) const;
 
     std::unique_ptr<Host::PluginModule> pluginModule;
     std::unique_ptr<Host::PluginInstance> pluginInstance;

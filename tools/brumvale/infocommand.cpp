@@ -99,9 +99,9 @@ int infoCommand(const std::string& plugin)
         std::printf("  %u \"%s\" unit %d, steps %d, %s, default %g (%s), value %g (%s)%s%s\n",
                     unsigned(info.id), Host::toUtf8(info.title).c_str(), int(info.unitId),
                     int(info.stepCount), flagNames(info.flags).c_str(), info.defaultNormalizedValue,
-                    session->displayText(info.id, info.defaultNormalizedValue).c_str(), value,
-                    session->displayText(info.id, value).c_str(), info.units[0] ? ", units " : "",
-                    Host::toUtf8(info.units).c_str());
+                    session->parameters().displayText(info.id, info.defaultNormalizedValue).c_str(),
+                    value, session->parameters().displayText(info.id, value).c_str(),
+                    info.units[0] ? ", units " : "", Host::toUtf8(info.units).c_str());
     }
 
     if (auto* midi = session->instance().controllerAs<IMidiMapping>())

@@ -25,6 +25,10 @@ const char* const kUsage =
     "  demo [DIR]                render a synthesised riff clean, with Boost, HiFi,\n"
     "                            Warmth and bypassed into DIR (default: demo), with a\n"
     "                            picture of the spectra and a table of levels\n"
+    "  screenshot OUT.png [--set NAME=VALUE ...] [--about]\n"
+    "                            a picture of the plug-in's panel at those values\n"
+    "                            (display text or n:value), with the about panel\n"
+    "                            open if asked\n"
     "  --help                    this text\n";
 
 const char* const kRenderUsage =
@@ -119,6 +123,14 @@ int main(int argc, char** argv)
         if (rest.size() > 1)
             return usageError("demo takes at most a folder");
         return Brumvale::demoCommand(rest.empty() ? "demo" : rest[0], "");
+    }
+    if (command == "screenshot")
+    {
+        Brumvale::ScreenshotOptions options;
+        std::string error;
+        if (!Brumvale::parseScreenshotOptions(rest, options, error))
+            return usageError(error);
+        return Brumvale::screenshotCommand(options);
     }
     return usageError("unknown command '" + command + "'");
 }

@@ -101,18 +101,18 @@ int renderCommand(const RenderOptions& options)
         return reportFailure(error);
 
     EffectSession::ParameterValues settings;
-    if (!session->resolve(options.settings, settings, error))
+    if (!session->parameters().resolve(options.settings, settings, error))
         return reportFailure(error);
     std::vector<AutomationPoint> points;
     for (const Automation& automation : options.automations)
     {
         ParamID id = 0;
-        if (!session->findParameter(automation.name, id, error))
+        if (!session->parameters().findParameter(automation.name, id, error))
             return reportFailure(error);
         for (const Automation::Point& point : automation.points)
         {
             ParamValue value = 0.0;
-            if (!session->parseValue(id, point.value, value, error))
+            if (!session->parameters().parseValue(id, point.value, value, error))
                 return reportFailure(error);
             points.push_back({long(std::lround(point.seconds * input.sampleRate)), id, value});
         }

@@ -1,0 +1,111 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// brumvale screenshot: a picture of the plug-in's panel at given parameter values.
+
+#include "commands.h"
+
+#include "controller/againcontroller.h"
+#include "editor/againeditorview.h"
+#include "widgets/cframe.h"
+#include "widgets/platform.h"
+
+#include <cstdio>
+#include <filesystem>
+
+using namespace Steinberg;
+
+namespace Brumvale {
+namespace {
+
+// Where a click opens the about panel: the strip over the maker's logo.
+const VSTGUI::CPoint kAboutStrip(90, 183);
+
+} // namespace
+
+bool parseScreenshotOptions(const std::vector<std::string>& arguments, ScreenshotOptions& options,
+                            std::string& error)
+{
+    for (size_t i = 0; i < arguments.size(); ++i)
+    {
+        const std::string& argument = arguments[i];
+        if (argument == "--about")
+            options.about = true;
+        else if (argument == "--set" && i + 1 < arguments.size())
+        {
+            const std::string& setting = arguments[++i];
+            const size_t equals = setting.find('=');
+            if (equals == std::string::npos || equals == 0 || equals + 1 == setting.size())
+            {
+                error = "--set wants NAME=VALUE (got '" + setting + "')";
+                return false;
+            }
+            options.settings.push_back({setting.substr(0, equals), setting.substr(equals + 1)});
+        }
+        else if (argument.size() > 1 && argument[0] == '-')
+        {
+            error = argument == "--set" ? "--set needs a value" : "unknown option " + argument;
+            return false;
+        }
+        else if (options.output.empty())
+            options.output = argument;
+        else
+        {
+            error = "screenshot wants one output file";
+            return false;
+        }
+    }
+    if (options.output.empty())
+        error = "screenshot wants an output file";
+    return !options.output.empty();
+}
+
+// A host cannot have a view drawn offscreen through VST 3, so the panel is built
+// here from the plug-in's own classes, with the images of the bundle beside the tool.
+int screenshotCommand(const ScreenshotOptions& options)
+{
+    const std::string images = bundleBesideTool() + "/Contents/Resources/";
+    VSTGUI::Platform::setResourceLocation(nullptr, images);
+
+    IPtr<againController> controller(new againController, false);
+    if (controller->initialize(nullptr) != kResultOk)
+        return reportFailure("the controller does not initialise");
+    ParameterTexts::ParameterValues values;
+    std::string error;
+    if (!ParameterTexts(*controller).resolve(options.settings, values, error))
+        return reportFailure(error);
+    for (const auto& [id, value] : values)
+        controller->setParamNormalized(id, value);
+
+    IPtr<IPlugView> view(controller->createView("editor"), false);
+    auto* editor = static_cast<againEditorView*>(view.get());
+    if (!editor || !editor->open(nullptr))
+        return reportFailure("the editor does not open");
+    VSTGUI::CFrame& frame = *editor->getFrame();
+    if (!frame.getBackground() || !frame.getBackground()->isLoaded())
+        return reportFailure("the editor's images are missing in " + images);
+    if (options.about)
+    {
+        VSTGUI::CPoint where = kAboutStrip;
+        frame.onMouseDown(where, VSTGUI::kLButton);
+    }
+    const VSTGUI::CRect& size = frame.getViewSize();
+    auto offscreen = VSTGUI::Platform::createOffscreen(int(size.getWidth()), int(size.getHeight()));
+    if (!offscreen)
+        return reportFailure("no memory for the picture");
+    frame.draw(offscreen->getContext());
+    editor->close();
+    controller->terminate();
+
+    const std::string partial = options.output + ".partial";
+    std::error_code renamed;
+    if (!offscreen->writePng(partial) ||
+        (std::filesystem::rename(partial, options.output, renamed), renamed))
+    {
+        std::filesystem::remove(partial, renamed);
+        return reportFailure("cannot write " + options.output);
+    }
+    std::printf("Wrote %s: the panel, %dx%d\n", options.output.c_str(), int(size.getWidth()),
+                int(size.getHeight()));
+    return 0;
+}
+
+} // namespace Brumvale
