@@ -69,11 +69,16 @@ tresult PLUGIN_API againEditorView::queryInterface(const TUID iid, void** obj)
     return VSTGUIEditor::queryInterface(iid, obj);
 }
 
-bool againEditorView::open(void*)
+bool againEditorView::open(void* parent)
 {
     if (frame)
         return false;
     frame = new CFrame(CRect(0, 0, kPanelWidth, kPanelHeight), this);
+    if (!openFrame(parent))
+    {
+        close();
+        return false;
+    }
 
     auto* version =
         new CTextLabel(CRect(26, 223, 146, 241), "v1.0 Apr  3 2015 03:19:46", nullptr, kNoFrame);

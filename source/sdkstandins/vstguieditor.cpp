@@ -1,7 +1,9 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "vstguieditor.h"
 
-#include "pluginterfaces/gui/iplugview.h"
+#include "platformview.h"
+
+#include <cstring>
 
 namespace Steinberg {
 namespace Vst {
@@ -16,16 +18,25 @@ void VSTGUIEditor::idle()
         frame->idle();
 }
 
-// No native window backend is built in yet: the view is refused for every window
-// type, so hosts show their own generic editor.
-tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(FIDString) { return kResultFalse; }
+bool VSTGUIEditor::openFrame(void* parent) { return frame && frame->open(parent, runLoop.get()); }
+
+tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(FIDString type)
+{
+    return type && std::strcmp(type, kNativeWindowType) == 0 ? kResultTrue : kResultFalse;
+}
 
 tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
 {
-    if (isPlatformTypeSupported(type) != kResultTrue || !parent)
+    if (isPlatformTypeSupported(type) != kResultTrue || !parent || frame)
         return kResultFalse;
+    runLoop = hostRunLoop(plugFrame);
     if (!open(parent))
+    {
+        runLoop.reset();
         return kResultFalse;
+    }
+    if (runLoop)
+        runLoop->addTimer(uint32_t(idleRate), [this] { idle(); });
     const VSTGUI::CRect& size = frame->getViewSize();
     ViewRect panel(0, 0, int32(size.getWidth()), int32(size.getHeight()));
     setRect(panel);
@@ -37,6 +48,7 @@ tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
 tresult PLUGIN_API VSTGUIEditor::removed()
 {
     close();
+    runLoop.reset();
     return EditorView::removed();
 }
 

@@ -2,12 +2,16 @@
 #pragma once
 
 // Debian's copy of the VST 3 SDK lacks the VSTGUIEditor helper. This stand-in
-// joins an EditorView to the project's widget layer: it opens the editor's panel
-// when the host attaches the view and closes it when the host removes it, sizes
-// the view to the panel, and answers the host's knob mode.
+// joins an EditorView to the project's widget layer: when the host attaches the
+// view to a native window it opens the editor's panel there and runs the idle
+// timer (on Linux through the host's run loop, without which there is no editor);
+// when the host removes the view it stops both. It sizes the view to the panel
+// and answers the host's knob mode.
 
 #include "public.sdk/source/vst/vsteditcontroller.h"
 #include "widgets/cframe.h"
+
+#include <memory>
 
 namespace Steinberg {
 namespace Vst {
@@ -19,7 +23,8 @@ public:
     explicit VSTGUIEditor(void* controller, ViewRect* size = nullptr);
 
     // Builds the panel in the native parent window (null: a panel without a
-    // window, drawn on request); false when it cannot, or is already open.
+    // window, drawn on request); false when it cannot, or is already open. The
+    // frame is opened in the parent with openFrame.
     virtual bool open(void* parent) = 0;
     // Tears the panel down.
     virtual void close() = 0;
@@ -40,10 +45,15 @@ public:
     tresult PLUGIN_API onSize(ViewRect* newSize) SMTG_OVERRIDE;
 
 protected:
+    // Shows the frame in the parent window, woken by the host's run loop.
+    bool openFrame(void* parent);
+
     VSTGUI::CFrame* frame = nullptr;
 
 private:
     int32 idleRate = 100;
+    // While attached: the host's run loop behind the widget layer's interface.
+    std::unique_ptr<VSTGUI::IPlatformRunLoop> runLoop;
 };
 
 } // namespace Vst

@@ -21,8 +21,17 @@ private:
 
 CFrame::CFrame(const CRect& size, VSTGUIEditorInterface* editor) : CView(size), editor(editor) {}
 
+bool CFrame::open(void* parent, IPlatformRunLoop* runLoop)
+{
+    if (!parent)
+        return true;
+    platformFrame = Platform::createFrame(*this, getViewSize(), parent, runLoop);
+    return platformFrame != nullptr;
+}
+
 CFrame::~CFrame()
 {
+    platformFrame.reset();
     focusView = nullptr; // an edit still open is dropped, not committed
     setModalView(nullptr);
     for (CView* view : views)
@@ -104,6 +113,8 @@ CRect CFrame::idle()
     }
     const CRect changed = invalidRect;
     invalidRect = CRect();
+    if (platformFrame && !changed.isEmpty())
+        platformFrame->invalidRect(changed);
     return changed;
 }
 
@@ -184,5 +195,29 @@ int32_t CFrame::onKeyDown(VstKeyCode& key)
     Hold hold(focusView);
     return focusView->onKeyDown(key);
 }
+
+void CFrame::platformDrawRect(CDrawContext& context, const CRect& rect) { drawRect(context, rect); }
+
+CMouseEventResult CFrame::platformOnMouseDown(CPoint& where, const CButtonState& buttons)
+{
+    return onMouseDown(where, buttons);
+}
+
+CMouseEventResult CFrame::platformOnMouseMoved(CPoint& where, const CButtonState& buttons)
+{
+    return onMouseMoved(where, buttons);
+}
+
+CMouseEventResult CFrame::platformOnMouseUp(CPoint& where, const CButtonState& buttons)
+{
+    return onMouseUp(where, buttons);
+}
+
+bool CFrame::platformOnWheel(const CPoint& where, float distance, const CButtonState& buttons)
+{
+    return onWheel(where, distance, buttons);
+}
+
+int32_t CFrame::platformOnKeyDown(VstKeyCode& key) { return onKeyDown(key); }
 
 } // namespace VSTGUI

@@ -4,8 +4,10 @@
 
 #include "cbitmap.h"
 #include "cview.h"
+#include "platform.h"
 #include "vstguieditorinterface.h"
 
+#include <memory>
 #include <vector>
 
 namespace VSTGUI {
@@ -14,12 +16,17 @@ namespace VSTGUI {
 // mouse and keyboard to them: a modal view takes every click while it is shown,
 // a view that handles a mouse-down gets the moves and the release, and the view
 // with the keyboard focus gets the keys. Nothing is drawn when a value changes:
-// idle() gathers what changed since the last tick into one rectangle to redraw.
-// Destroying the frame (forget) destroys its views. UI thread only.
-class CFrame : public CView
+// idle() gathers what changed since the last tick into one rectangle and redraws
+// it. Destroying the frame (forget) destroys its window and its views. UI thread
+// only.
+class CFrame : public CView, private IPlatformFrameCallback
 {
 public:
     CFrame(const CRect& size, VSTGUIEditorInterface* editor);
+
+    // Shows the frame in a child window of the native parent; without a parent it
+    // stays a frame drawn on request. False when the window cannot be made.
+    bool open(void* parent, IPlatformRunLoop* runLoop);
 
     // Takes over the reference the view was created with.
     bool addView(CView* view);
@@ -37,8 +44,8 @@ public:
     VSTGUIEditorInterface* getEditor() const { return editor; }
     int32_t getKnobMode() const { return editor ? editor->getKnobMode() : kCircularMode; }
 
-    // The union of what changed since the last call (empty when nothing did); the
-    // views are marked clean.
+    // The union of what changed since the last call (empty when nothing did),
+    // redrawn in the window if there is one; the views are marked clean.
     CRect idle();
     // Draws the part of the panel inside updateRect.
     void drawRect(CDrawContext& context, const CRect& updateRect);
@@ -56,6 +63,13 @@ protected:
 private:
     CView* viewAt(const CPoint& where) const;
 
+    void platformDrawRect(CDrawContext& context, const CRect& rect) override;
+    CMouseEventResult platformOnMouseDown(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult platformOnMouseMoved(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult platformOnMouseUp(CPoint& where, const CButtonState& buttons) override;
+    bool platformOnWheel(const CPoint& where, float distance, const CButtonState& buttons) override;
+    int32_t platformOnKeyDown(VstKeyCode& key) override;
+
     VSTGUIEditorInterface* editor;
     std::vector<CView*> views;
     CBitmap* background = nullptr;
@@ -63,6 +77,7 @@ private:
     CView* focusView = nullptr;
     CView* mouseView = nullptr; // the view that took the last mouse-down
     CRect invalidRect;          // changes that idle() has not reported yet
+    std::unique_ptr<IPlatformFrame> platformFrame;
 };
 
 } // namespace VSTGUI

@@ -1,10 +1,13 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-// What the widget layer asks of a platform backend (linux/: cairo; win32/: GDI+):
-// decoded images, drawing into an image, and later the native child window.
+// What the widget layer asks of a platform backend (linux/: Xlib and cairo;
+// win32/: Win32 and GDI+): decoded images, drawing into an image, and the native
+// child window that shows a frame.
 #pragma once
 
 #include "cdrawcontext.h"
+#include "cview.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,6 +33,41 @@ public:
     virtual bool writePng(const std::string& path) = 0;
 };
 
+// What the native window of a frame delivers to it.
+class IPlatformFrameCallback
+{
+public:
+    virtual ~IPlatformFrameCallback() = default;
+    virtual void platformDrawRect(CDrawContext& context, const CRect& rect) = 0;
+    virtual CMouseEventResult platformOnMouseDown(CPoint& where, const CButtonState& buttons) = 0;
+    virtual CMouseEventResult platformOnMouseMoved(CPoint& where, const CButtonState& buttons) = 0;
+    virtual CMouseEventResult platformOnMouseUp(CPoint& where, const CButtonState& buttons) = 0;
+    virtual bool platformOnWheel(const CPoint& where, float distance,
+                                 const CButtonState& buttons) = 0;
+    virtual int32_t platformOnKeyDown(VstKeyCode& key) = 0;
+};
+
+// A native child window showing a frame; destroying it closes the window.
+class IPlatformFrame
+{
+public:
+    virtual ~IPlatformFrame() = default;
+    // Redraws the rectangle now.
+    virtual void invalidRect(const CRect& rect) = 0;
+};
+
+// How the host wakes the plug-in on platforms where it must (Linux: the host's
+// run loop, as no thread of the plug-in's own may wait on its window). Callbacks
+// come on the UI thread; everything registered goes when the run loop object does.
+class IPlatformRunLoop
+{
+public:
+    virtual ~IPlatformRunLoop() = default;
+    // Calls onReady whenever the descriptor has something to read.
+    virtual bool addReader(int fileDescriptor, std::function<void()> onReady) = 0;
+    virtual bool addTimer(uint32_t milliseconds, std::function<void()> onTick) = 0;
+};
+
 namespace Platform {
 
 // Where images are looked up: on Linux a folder (the bundle's Resources folder),
@@ -41,6 +79,11 @@ std::unique_ptr<IPlatformBitmap> loadPng(const char* name);
 
 // An image of that size, fully transparent; null when it cannot be had.
 std::unique_ptr<IPlatformOffscreen> createOffscreen(int width, int height);
+
+// A child window of the native parent, of the frame's size; null when it cannot
+// be had. runLoop may be null where the platform needs none.
+std::unique_ptr<IPlatformFrame> createFrame(IPlatformFrameCallback& frame, const CRect& size,
+                                            void* parent, IPlatformRunLoop* runLoop);
 
 } // namespace Platform
 } // namespace VSTGUI

@@ -1,9 +1,12 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-// The Linux backend's images: PNG files in a folder, decoded and drawn with cairo.
+// The Linux backend: PNG files from a folder, drawing with cairo, Xlib windows.
 #include "widgets/platform.h"
 
 #include "cairobitmap.h"
 #include "cairodrawcontext.h"
+#include "x11frame.h"
+
+#include <cstdint>
 
 #include <cstring>
 
@@ -87,6 +90,15 @@ std::unique_ptr<IPlatformOffscreen> Platform::createOffscreen(int width, int hei
         return nullptr;
     }
     return std::make_unique<CairoOffscreen>(surface);
+}
+
+std::unique_ptr<IPlatformFrame> Platform::createFrame(IPlatformFrameCallback& frame,
+                                                      const CRect& size, void* parent,
+                                                      IPlatformRunLoop* runLoop)
+{
+    if (!parent || !runLoop)
+        return nullptr;
+    return X11Frame::create(frame, size, Window(reinterpret_cast<uintptr_t>(parent)), *runLoop);
 }
 
 } // namespace VSTGUI
