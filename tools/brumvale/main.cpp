@@ -4,8 +4,6 @@
 
 #include "commands.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -71,18 +69,6 @@ int Brumvale::reportFailure(const std::string& message)
 {
     std::fprintf(stderr, "brumvale: %s\n", message.c_str());
     return 1;
-}
-
-std::string Brumvale::bundleBesideTool()
-{
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
-    if (length <= 0)
-        return "Brumvale.vst3";
-    path[length] = '\0';
-    std::string folder(path);
-    folder.erase(folder.rfind('/') + 1);
-    return folder + "Brumvale.vst3";
 }
 
 int main(int argc, char** argv)
