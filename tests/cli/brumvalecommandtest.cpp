@@ -349,6 +349,35 @@ TEST_F(BrumvaleCommand, BadInputGivesOneLineAndNoOutputFile)
     }
 }
 
+// The panel as a PNG: 180 x 240, different with the about panel open and at other
+// values, and the tool's usual errors.
+TEST_F(BrumvaleCommand, ScreenshotDrawsThePanel)
+{
+    const auto picture = [&](const std::string& name, const std::string& options) {
+        const Result result = run("screenshot " + path(name) + " " + options);
+        EXPECT_EQ(result.status, 0) << options << ": " << result.output;
+        std::ifstream file(path(name), std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(file)), {});
+    };
+    const std::string plain = picture("plain.png", "");
+    ASSERT_GT(plain.size(), 24u);
+    EXPECT_EQ(plain.substr(1, 3), "PNG");
+    const auto bigEndian = [&](size_t at) {
+        return (unsigned(uint8_t(plain[at])) << 24) | (unsigned(uint8_t(plain[at + 1])) << 16) |
+               (unsigned(uint8_t(plain[at + 2])) << 8) | unsigned(uint8_t(plain[at + 3]));
+    };
+    EXPECT_EQ(bigEndian(16), 180u);
+    EXPECT_EQ(bigEndian(20), 240u);
+    EXPECT_NE(picture("about.png", "--about"), plain);
+    EXPECT_NE(picture("boost.png", "--set Boost=18 --set Bypass=n:1"), plain);
+
+    Result result = run("screenshot " + path("x.png") + " --set Boost=loud");
+    EXPECT_EQ(result.status, 1) << result.output;
+    EXPECT_NE(result.output.find("cannot read 'loud'"), std::string::npos) << result.output;
+    EXPECT_FALSE(fs::exists(folder / "x.png"));
+    EXPECT_EQ(run("screenshot").status, 2);
+}
+
 TEST_F(BrumvaleCommand, HelpExplainsEveryOption)
 {
     const Result general = run("--help");
