@@ -7,6 +7,7 @@
 #include "stderrcapture.h"
 #include "text.h"
 
+#include <pluginterfaces/gui/iplugview.h>
 #include <pluginterfaces/vst/ivsthostapplication.h>
 #include <pluginterfaces/vst/ivstmidicontrollers.h>
 #include <pluginterfaces/vst/ivstunits.h>
@@ -305,6 +306,28 @@ TEST_F(ControllerTest, IndexesOutOfRangeAndNullPointersAreRefused)
     EXPECT_EQ(controller->getParameterInfo(0, parameter), kInvalidArgument);
     EXPECT_EQ(units->getUnitInfo(0, unit), kInvalidArgument);
     units->release();
+}
+
+TEST_F(ControllerTest, CreatesEditorViewsByName)
+{
+    Vst::IEditController* controller = instance->controller();
+    for (const char* name : {"Editor", "", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(controller->createView(name), nullptr) << (name ? name : "null");
+    auto first = owned(controller->createView("editor"));
+    auto second = owned(controller->createView("editor"));
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(first.get(), second.get());
+    ViewRect size;
+    ASSERT_EQ(first->getSize(&size), kResultOk);
+    EXPECT_EQ(size.getWidth(), 180);
+    EXPECT_EQ(size.getHeight(), 240);
+    EXPECT_EQ(first->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultTrue);
+    for (FIDString other :
+         {kPlatformTypeHWND, kPlatformTypeNSView, static_cast<FIDString>(nullptr)})
+        EXPECT_EQ(first->isPlatformTypeSupported(other), kResultFalse);
+    // Without a native window, or with the wrong type, there is no editor.
+    EXPECT_EQ(first->attached(nullptr, kPlatformTypeX11EmbedWindowID), kResultFalse);
+    EXPECT_EQ(first->attached(reinterpret_cast<void*>(1), kPlatformTypeHWND), kResultFalse);
 }
 
 TEST_F(ControllerTest, MidiControllersSevenAndTwelve)
