@@ -1,0 +1,183 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The host's Linux editor window: Xlib for the window, cairo for PNG screenshots.
+#include "hostwindow.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace Brumvale::Host {
+
+using namespace Steinberg;
+
+namespace {
+
+// One colour channel of an XImage pixel, scaled to 0..255.
+std::uint32_t channel(unsigned long pixel, unsigned long mask)
+{
+    if (mask == 0)
+        return 0;
+    const int shift = __builtin_ctzl(mask);
+    const unsigned long largest = mask >> shift;
+    return static_cast<std::uint32_t>(((pixel & mask) >> shift) * 255 / largest);
+}
+
+} // namespace
+
+std::unique_ptr<HostWindow> HostWindow::open(RunLoop& loop, const ViewRect& bounds,
+                                             std::string& error)
+{
+    if (bounds.getWidth() <= 0 || bounds.getHeight() <= 0)
+    {
+        error = "empty window size";
+        return nullptr;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+    {
+        const char* name = std::getenv("DISPLAY");
+        error = std::string("cannot open display ") + (name ? name : "(DISPLAY unset)");
+        return nullptr;
+    }
+    const int screen = DefaultScreen(display);
+    const Window window = XCreateSimpleWindow(
+        display, RootWindow(display, screen), bounds.left, bounds.top, bounds.getWidth(),
+        bounds.getHeight(), 0, BlackPixel(display, screen), BlackPixel(display, screen));
+    XStoreName(display, window, "Brumvale host");
+    XMapWindow(display, window);
+    // Without a window manager the window is viewable once the server has this.
+    XSync(display, False);
+    return std::unique_ptr<HostWindow>(new HostWindow(loop, display, window, bounds));
+}
+
+HostWindow::HostWindow(RunLoop& loop, _XDisplay* display, unsigned long window,
+                       const ViewRect& bounds)
+    : runLoop(&loop), display(display), window(window), outline(bounds)
+{}
+
+HostWindow::~HostWindow()
+{
+    detach();
+    XDestroyWindow(display, window);
+    XCloseDisplay(display);
+}
+
+tresult HostWindow::attach(IPlugView* view)
+{
+    if (!view || attachedView)
+        return kInvalidArgument;
+    attachedView = view;
+    view->setFrame(this);
+    const tresult result = view->attached(reinterpret_cast<void*>(static_cast<uintptr_t>(window)),
+                                          kPlatformTypeX11EmbedWindowID);
+    if (result != kResultOk)
+    {
+        view->setFrame(nullptr);
+        attachedView = nullptr;
+    }
+    return result;
+}
+
+void HostWindow::detach()
+{
+    if (!attachedView)
+        return;
+    attachedView->removed();
+    attachedView->setFrame(nullptr);
+    attachedView = nullptr;
+}
+
+Picture HostWindow::grab(const ViewRect& area) const
+{
+    Picture picture;
+    const int left = std::max<int>(area.left, 0);
+    const int top = std::max<int>(area.top, 0);
+    const int right = std::min<int>(area.right, outline.getWidth());
+    const int bottom = std::min<int>(area.bottom, outline.getHeight());
+    if (right <= left || bottom <= top)
+        return picture;
+    XImage* image =
+        XGetImage(display, window, left, top, right - left, bottom - top, AllPlanes, ZPixmap);
+    if (!image)
+        return picture;
+    picture.width = right - left;
+    picture.height = bottom - top;
+    picture.pixels.reserve(std::size_t(picture.width) * picture.height);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+        {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            picture.pixels.push_back(channel(pixel, image->red_mask) << 16 |
+                                     channel(pixel, image->green_mask) << 8 |
+                                     channel(pixel, image->blue_mask));
+        }
+    XDestroyImage(image);
+    return picture;
+}
+
+Picture HostWindow::grab() const
+{
+    return grab(ViewRect(0, 0, outline.getWidth(), outline.getHeight()));
+}
+
+bool HostWindow::screenshot(const std::string& path) const
+{
+    const Picture picture = grab();
+    if (picture.pixels.empty())
+        return false;
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width, picture.height);
+    bool written = false;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS)
+    {
+        cairo_surface_flush(surface);
+        unsigned char* data = cairo_image_surface_get_data(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        // RGB24 keeps a pixel as a native 32-bit 0x00RRGGBB, as Picture does.
+        for (int y = 0; y < picture.height; ++y)
+            std::memcpy(data + std::size_t(y) * stride,
+                        &picture.pixels[std::size_t(y) * picture.width],
+                        std::size_t(picture.width) * sizeof(std::uint32_t));
+        cairo_surface_mark_dirty(surface);
+        written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    }
+    cairo_surface_destroy(surface);
+    return written;
+}
+
+tresult PLUGIN_API HostWindow::resizeView(IPlugView* view, ViewRect* newSize)
+{
+    if (!view || view != attachedView || !newSize || newSize->getWidth() <= 0 ||
+        newSize->getHeight() <= 0)
+        return kInvalidArgument;
+    XResizeWindow(display, window, newSize->getWidth(), newSize->getHeight());
+    XSync(display, False);
+    outline.right = outline.left + newSize->getWidth();
+    outline.bottom = outline.top + newSize->getHeight();
+    return view->onSize(newSize);
+}
+
+tresult PLUGIN_API HostWindow::queryInterface(const TUID iid, void** obj)
+{
+    if (FUnknownPrivate::iidEqual(iid, Linux::IRunLoop_iid))
+        return runLoop->queryInterface(iid, obj);
+    if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) ||
+        FUnknownPrivate::iidEqual(iid, IPlugFrame_iid))
+    {
+        addRef();
+        *obj = static_cast<IPlugFrame*>(this);
+        return kResultOk;
+    }
+    *obj = nullptr;
+    return kNoInterface;
+}
+
+uint32 PLUGIN_API HostWindow::addRef() { return ++references; }
+
+uint32 PLUGIN_API HostWindow::release() { return --references; }
+
+} // namespace Brumvale::Host
