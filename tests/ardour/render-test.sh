@@ -19,98 +19,17 @@ frequency=375        # Hz: exactly bin 128 of analyse.py's 16384-point FFT at 48
 level_db=-30         # generator peak level, dBFS
 seconds=3
 
-ardour_lib=/usr/lib/ardour7
-ardour_data=/usr/share/ardour7
-ardour_lua=ardour7-lua
-luasession="$ardour_lib/luasession"
-scanner="$ardour_lib/ardour-vst3-scanner"
-
-die() {
-    echo "render-test.sh: $*" >&2
-    exit 1
-}
+# shellcheck source=common.sh
+. "$here/common.sh"
 
 [ $# -eq 1 ] || die "usage: render-test.sh BUNDLE_PATH (the Brumvale.vst3 folder)"
-[ -d "$1" ] || die "no plug-in bundle at '$1' (build it first)"
-bundle=$(cd "$1" && pwd -P)
-binary="$bundle/Contents/x86_64-linux/Brumvale.so"
-[ -f "$binary" ] || die "the bundle has no $binary"
-
-command -v "$ardour_lua" >/dev/null 2>&1 ||
-    die "Ardour is missing: '$ardour_lua' not found (apt-get install --no-install-recommends ardour)"
-for tool in "$luasession" "$scanner"; do
-    [ -x "$tool" ] ||
-        die "Ardour is missing: no $tool (apt-get install --no-install-recommends ardour)"
-done
-[ -d "$ardour_data/scripts" ] || die "Ardour is missing: no $ardour_data/scripts"
 command -v python3 >/dev/null 2>&1 || die "python3 is missing"
-command -v timeout >/dev/null 2>&1 || die "timeout (coreutils) is missing"
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/brumvale-ardour.XXXXXX")
-cleanup() { rm -rf "$work"; }
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# A private HOME: Ardour's configuration and plug-in cache go there, never into
-# the caller's. Only the bundle under test is on the VST 3 path: it is copied
-# into a folder of its own so no other bundle beside it in the build tree is
-# scanned or loaded.
-export HOME="$work/home"
-export XDG_CONFIG_HOME="$HOME/.config"
-export XDG_CACHE_HOME="$HOME/.cache"
-export XDG_DATA_HOME="$HOME/.local/share"
-unset VST3_PATH LV2_PATH LADSPA_PATH ARDOUR_CONFIG_PATH ARDOUR_DATA_PATH || true
-plugins="$work/vst3"
-mkdir -p "$XDG_CONFIG_HOME/ardour7" "$XDG_CACHE_HOME" "$plugins" "$work/out"
-cp -R "$bundle" "$plugins/"
-under_test="$plugins/$(basename "$bundle")"
-# Ardour trusts a cache entry only when it is strictly newer (in whole seconds)
-# than the module; the scanner dates it max(module, now). A copy made in the
-# same second as the scan would leave the entry "out of date" and ardour7-lua,
-# which reads the cache and never scans, would not know the plug-in.
-find "$under_test" -exec touch -h -d '1 minute ago' {} +
-cat >"$XDG_CONFIG_HOME/ardour7/config" <<EOF
-<?xml version="1.0" encoding="UTF-8"?>
-<Ardour>
-  <Config>
-    <Option name="hide-dummy-backend" value="0"/>
-    <Option name="plugin-path-vst3" value="$plugins"/>
-  </Config>
-</Ardour>
-EOF
-
-# Ardour's data folder, mirrored with an export/ folder that holds only this
-# test's preset. In Ardour 7.3 without ffmpeg, loading the stock MP3 export
-# formats ("encoder is not available") corrupts the heap and ardour7-lua dies at
-# random in the export that follows.
-data="$work/data"
-mkdir -p "$data/export"
-for entry in "$ardour_data"/*; do
-    [ "$(basename "$entry")" = export ] || ln -s "$entry" "$data/"
-done
+ardour_setup "$1"
+# The data folder's export/ holds only this test's preset.
 cp "$here"/export/brumvale-wavfloat.format "$here"/export/brumvale-wavfloat.preset "$data/export/"
 
-elapsed() { echo "$((SECONDS - $1)) s"; }
-
-# 1. Ardour's VST 3 scanner: loads the module, lists the factory and caches it.
-echo "== VST 3 scanner on $under_test"
-start=$SECONDS
-status=0
-LD_LIBRARY_PATH="$ardour_lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
-    timeout -k 10 120 "$scanner" -v -f "$under_test" </dev/null >"$work/scan.log" 2>&1 ||
-    status=$?
-cat "$work/scan.log"
-echo "-- scanner exit status $status after $(elapsed $start)"
-[ "$status" -eq 0 ] || die "the VST 3 scanner failed (exit status $status)"
-cache=$(grep -rl --include='*.v3i' 'Brumvale' "$XDG_CACHE_HOME/ardour7" 2>/dev/null | head -n 1 || true)
-[ -n "$cache" ] || die "the scanner wrote no cache entry naming Brumvale"
-echo "-- cache entry $cache:"
-cat "$cache"
-echo
-grep -q 'name="Brumvale"' "$cache" || die "the cache entry has no class named \"Brumvale\""
-grep -q 'category="Fx|Distortion"' "$cache" || die "the class is not in category Fx|Distortion"
-grep -q 'n_inputs="2"' "$cache" || die "the class does not have two input channels"
-grep -q 'n_outputs="2"' "$cache" || die "the class does not have two output channels"
+# 1. Ardour's VST 3 scanner.
+ardour_scan
 
 # 2. The headless sessions: one Ardour process renders each setting below, the
 # way ardour7-lua runs a script but with the data path above.
@@ -125,10 +44,7 @@ render() {
     for attempt in 1 2; do
         status=0
         (cd "$work" && rm -rf "session-$name" &&
-            LD_LIBRARY_PATH="$ardour_lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
-            ARDOUR_DATA_PATH="$data" ARDOUR_CONFIG_PATH=/etc/ardour7 ARDOUR_DLL_PATH="$ardour_lib" \
-            VAMP_PATH="$ardour_lib/vamp" \
-            timeout -k 10 60 "$luasession" -- "$here/render.lua" "$work/session-$name" "$work/out" \
+            ardour_env timeout -k 10 60 "$luasession" -- "$here/render.lua" "$work/session-$name" "$work/out" \
                 "$name" "$frequency" "$level_db" "$seconds" "$@" </dev/null >"$log" 2>&1) ||
             status=$?
         cat "$log"
