@@ -98,6 +98,13 @@ void CFrame::setFocusView(CView* view)
         focusView->takeFocus();
 }
 
+void CFrame::setViewSize(const CRect& rect)
+{
+    CView::setViewSize(rect);
+    if (platformFrame)
+        platformFrame->setSize(rect);
+}
+
 CRect CFrame::idle()
 {
     for (CView* view : views)

@@ -44,6 +44,8 @@ public:
     VSTGUIEditorInterface* getEditor() const { return editor; }
     int32_t getKnobMode() const { return editor ? editor->getKnobMode() : kCircularMode; }
 
+    // The window, if there is one, follows the new size.
+    void setViewSize(const CRect& rect) override;
     // The union of what changed since the last call (empty when nothing did),
     // redrawn in the window if there is one; the views are marked clean.
     CRect idle();

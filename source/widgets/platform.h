@@ -54,6 +54,8 @@ public:
     virtual ~IPlatformFrame() = default;
     // Redraws the rectangle now.
     virtual void invalidRect(const CRect& rect) = 0;
+    // Gives the window the new size (its origin stays).
+    virtual void setSize(const CRect& size) = 0;
 };
 
 // How the host wakes the plug-in on platforms where it must (Linux: the host's

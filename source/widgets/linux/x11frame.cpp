@@ -162,6 +162,13 @@ void X11Frame::invalidRect(const CRect& rect)
     XFlush(display);
 }
 
+void X11Frame::setSize(const CRect& size)
+{
+    XResizeWindow(display, window, unsigned(size.getWidth()), unsigned(size.getHeight()));
+    resize(int(size.getWidth()), int(size.getHeight()));
+    XFlush(display);
+}
+
 // Xlib reads events into its own queue during any round trip, behind the
 // descriptor's back: drain the whole queue each time.
 void X11Frame::handleEvents()

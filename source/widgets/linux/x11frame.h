@@ -25,6 +25,7 @@ public:
     X11Frame& operator=(const X11Frame&) = delete;
 
     void invalidRect(const CRect& rect) override;
+    void setSize(const CRect& size) override;
 
 private:
     X11Frame(IPlatformFrameCallback& frame, Display* display);
