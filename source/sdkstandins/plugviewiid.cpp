@@ -1,15 +1,10 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // No translation unit of Debian's SDK copy defines the interface IDs of the view
-// and of the Linux run loop, which the SDK's view helpers, the plug-in's editor and
-// the project's host refer to.
+// and its frame, which the SDK's view helpers, the editor and the project's host
+// refer to.
 #include "pluginterfaces/gui/iplugview.h"
 
 namespace Steinberg {
 DEF_CLASS_IID(IPlugView)
 DEF_CLASS_IID(IPlugFrame)
-namespace Linux {
-DEF_CLASS_IID(IRunLoop)
-DEF_CLASS_IID(IEventHandler)
-DEF_CLASS_IID(ITimerHandler)
-} // namespace Linux
 } // namespace Steinberg

@@ -1,0 +1,115 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#include "gdiplusdrawcontext.h"
+
+#include "gdiplusbitmap.h"
+#include "widgets/cbitmap.h"
+
+#include <memory>
+#include <string>
+
+namespace VSTGUI {
+namespace {
+
+Gdiplus::Color colorOf(const CColor& color)
+{
+    return Gdiplus::Color(color.alpha, color.red, color.green, color.blue);
+}
+
+Gdiplus::RectF rectOf(const CRect& rect)
+{
+    return Gdiplus::RectF(Gdiplus::REAL(rect.left), Gdiplus::REAL(rect.top),
+                          Gdiplus::REAL(rect.getWidth()), Gdiplus::REAL(rect.getHeight()));
+}
+
+std::wstring wide(const std::string& utf8)
+{
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring text(size_t(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), text.data(), length);
+    return text;
+}
+
+std::unique_ptr<Gdiplus::Font> fontOf(CFontRef font)
+{
+    auto chosen =
+        std::make_unique<Gdiplus::Font>(wide(font->name).c_str(), Gdiplus::REAL(font->size),
+                                        Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+    if (chosen->GetLastStatus() == Gdiplus::Ok)
+        return chosen;
+    return std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(),
+                                           Gdiplus::REAL(font->size), Gdiplus::FontStyleRegular,
+                                           Gdiplus::UnitPixel);
+}
+
+} // namespace
+
+GdiplusDrawContext::GdiplusDrawContext(Gdiplus::Graphics& graphics) : graphics(graphics) {}
+
+void GdiplusDrawContext::fillRect(const CRect& rect, const CColor& color)
+{
+    Gdiplus::SolidBrush brush(colorOf(color));
+    graphics.FillRectangle(&brush, rectOf(rect));
+}
+
+void GdiplusDrawContext::drawBitmap(CBitmap& bitmap, const CRect& dest, const CPoint& offset,
+                                    float alpha)
+{
+    auto* image = static_cast<GdiplusBitmap*>(bitmap.getPlatformBitmap());
+    if (!image || dest.isEmpty())
+        return;
+    Gdiplus::ImageAttributes attributes;
+    Gdiplus::ColorMatrix matrix = {{{1, 0, 0, 0, 0},
+                                    {0, 1, 0, 0, 0},
+                                    {0, 0, 1, 0, 0},
+                                    {0, 0, 0, Gdiplus::REAL(alpha), 0},
+                                    {0, 0, 0, 0, 1}}};
+    attributes.SetColorMatrix(&matrix);
+    graphics.DrawImage(&image->get(), rectOf(dest), Gdiplus::REAL(offset.x),
+                       Gdiplus::REAL(offset.y), Gdiplus::REAL(dest.getWidth()),
+                       Gdiplus::REAL(dest.getHeight()), Gdiplus::UnitPixel, &attributes);
+}
+
+void GdiplusDrawContext::drawString(const std::string& text, const CRect& rect, CFontRef font,
+                                    const CColor& color, CHoriTxtAlign align, bool antialias)
+{
+    const auto chosen = fontOf(font);
+    Gdiplus::StringFormat format;
+    format.SetAlignment(align == kLeftText    ? Gdiplus::StringAlignmentNear
+                        : align == kRightText ? Gdiplus::StringAlignmentFar
+                                              : Gdiplus::StringAlignmentCenter);
+    format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+    format.SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap);
+    graphics.SetTextRenderingHint(antialias ? Gdiplus::TextRenderingHintAntiAlias
+                                            : Gdiplus::TextRenderingHintSingleBitPerPixel);
+    Gdiplus::SolidBrush brush(colorOf(color));
+    const std::wstring shown = wide(text);
+    graphics.DrawString(shown.c_str(), INT(shown.size()), chosen.get(), rectOf(rect), &format,
+                        &brush);
+}
+
+CCoord GdiplusDrawContext::getStringWidth(const std::string& text, CFontRef font)
+{
+    const auto chosen = fontOf(font);
+    const std::wstring shown = wide(text);
+    Gdiplus::RectF bounds;
+    graphics.MeasureString(shown.c_str(), INT(shown.size()), chosen.get(), Gdiplus::PointF(0, 0),
+                           Gdiplus::StringFormat::GenericTypographic(), &bounds);
+    return bounds.Width;
+}
+
+void GdiplusDrawContext::pushClipRect(const CRect& rect)
+{
+    states.push_back(graphics.Save());
+    graphics.IntersectClip(rectOf(rect));
+}
+
+void GdiplusDrawContext::popClipRect()
+{
+    if (states.empty())
+        return;
+    graphics.Restore(states.back());
+    states.pop_back();
+}
+
+} // namespace VSTGUI

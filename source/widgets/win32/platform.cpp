@@ -1,0 +1,144 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The Windows backend: PNG images from the module's "DATA" resources, drawing
+// with GDI+, Win32 child windows.
+#include "widgets/platform.h"
+
+#include "gdiplusbitmap.h"
+#include "gdiplusdrawcontext.h"
+#include "win32frame.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace VSTGUI {
+namespace {
+
+HINSTANCE resourceModule = nullptr;
+int gdiplusUsers = 0;
+ULONG_PTR gdiplusToken = 0;
+
+// The encoder GDI+ writes PNG files with.
+bool pngEncoder(CLSID& encoder)
+{
+    UINT count = 0, bytes = 0;
+    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0)
+        return false;
+    std::vector<char> storage(bytes);
+    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(storage.data());
+    if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok)
+        return false;
+    for (UINT i = 0; i < count; ++i)
+        if (std::wstring(codecs[i].MimeType) == L"image/png")
+        {
+            encoder = codecs[i].Clsid;
+            return true;
+        }
+    return false;
+}
+
+class GdiplusOffscreen : public IPlatformOffscreen
+{
+public:
+    GdiplusOffscreen(int width, int height)
+        : bitmap(width, height, PixelFormat32bppARGB), graphics(&bitmap), context(graphics)
+    {
+        graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+    }
+    bool valid() { return bitmap.GetLastStatus() == Gdiplus::Ok; }
+
+    CDrawContext& getContext() override { return context; }
+    uint32_t getPixel(int x, int y) override
+    {
+        Gdiplus::Color color;
+        bitmap.GetPixel(x, y, &color);
+        return color.GetValue();
+    }
+    bool writePng(const std::string& path) override
+    {
+        CLSID encoder;
+        const int length = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+        std::wstring wide(size_t(length > 0 ? length : 1), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), length);
+        graphics.Flush(Gdiplus::FlushIntentionSync);
+        return pngEncoder(encoder) && bitmap.Save(wide.c_str(), &encoder, nullptr) == Gdiplus::Ok;
+    }
+
+private:
+    GdiplusUser user; // declared first: GDI+ outlives the image
+    Gdiplus::Bitmap bitmap;
+    Gdiplus::Graphics graphics;
+    GdiplusDrawContext context;
+};
+
+} // namespace
+
+GdiplusUser::GdiplusUser()
+{
+    if (gdiplusUsers++ == 0)
+    {
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&gdiplusToken, &input, nullptr);
+    }
+}
+
+GdiplusUser::~GdiplusUser()
+{
+    if (--gdiplusUsers == 0)
+        Gdiplus::GdiplusShutdown(gdiplusToken);
+}
+
+void Platform::setResourceLocation(void* moduleHandle, const std::string&)
+{
+    resourceModule = static_cast<HINSTANCE>(moduleHandle);
+}
+
+// Resource names are looked up without regard to case ("BACKGROUND.PNG").
+std::unique_ptr<IPlatformBitmap> Platform::loadPng(const char* name)
+{
+    if (!name)
+        return nullptr;
+    HRSRC resource = FindResourceA(resourceModule, name, "DATA");
+    HGLOBAL loaded = resource ? LoadResource(resourceModule, resource) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    const DWORD size = resource ? SizeofResource(resourceModule, resource) : 0;
+    if (!data || size == 0)
+        return nullptr;
+    // GDI+ reads images from streams; the stream gets a copy it owns.
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!copy)
+        return nullptr;
+    std::memcpy(GlobalLock(copy), data, size);
+    GlobalUnlock(copy);
+    IStream* stream = nullptr;
+    if (CreateStreamOnHGlobal(copy, TRUE, &stream) != S_OK)
+    {
+        GlobalFree(copy);
+        return nullptr;
+    }
+    GdiplusUser user; // GDI+ runs while the image is decoded
+    std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromStream(stream));
+    stream->Release();
+    if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok)
+        return nullptr;
+    return std::make_unique<GdiplusBitmap>(std::move(bitmap));
+}
+
+std::unique_ptr<IPlatformOffscreen> Platform::createOffscreen(int width, int height)
+{
+    auto offscreen = std::make_unique<GdiplusOffscreen>(width, height);
+    if (!offscreen->valid())
+        return nullptr;
+    return offscreen;
+}
+
+std::unique_ptr<IPlatformFrame> Platform::createFrame(IPlatformFrameCallback& frame,
+                                                      const CRect& size, void* parent,
+                                                      IPlatformRunLoop*)
+{
+    if (!parent)
+        return nullptr;
+    return Win32Frame::create(frame, size, static_cast<HWND>(parent), resourceModule);
+}
+
+} // namespace VSTGUI
