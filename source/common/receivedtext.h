@@ -14,8 +14,8 @@ void printReceivedText(const char* receiver, const char* text);
 
 // ComponentBase's answer to a message (a "TextMessage" passes its "Text" attribute,
 // as UTF-8, to receiveText; anything else is kResultFalse), safe for any message:
-// one without attributes is refused instead of read, and a text the SDK cannot
-// convert (a lone UTF-16 surrogate makes it throw) answers an error code.
+// one without attributes, and a text holding a lone UTF-16 surrogate, are refused
+// (kResultFalse) instead of read or converted, on every platform.
 Steinberg::tresult notifyComponentBase(Steinberg::Vst::ComponentBase& component,
                                        Steinberg::Vst::IMessage* message);
 
