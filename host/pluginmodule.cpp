@@ -1,13 +1,13 @@
-// Brumvale host library: loading a VST 3 module bundle as Linux hosts do.
-// GPL-3.0-or-later.
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Loading a VST 3 module as hosts do, and what its factory lists.
 #include "pluginmodule.h"
+
+#include "sharedlibrary.h"
 
 #include <pluginterfaces/base/funknown.h>
 #include <pluginterfaces/vst/ivstaudioprocessor.h>
 
 #include <cstring>
-#include <dlfcn.h>
-#include <sys/stat.h>
 
 namespace Brumvale::Host {
 
@@ -15,35 +15,7 @@ using namespace Steinberg;
 
 namespace {
 
-using ModuleEntryFunc = bool (*)(void*);
-using ModuleExitFunc = bool (*)();
-using GetFactoryFunc = IPluginFactory* (*)();
-
-bool isDirectory(const std::string& path)
-{
-    struct stat info = {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool exists(const std::string& path)
-{
-    struct stat info = {};
-    return stat(path.c_str(), &info) == 0;
-}
-
-// "dir/X.vst3/" -> "X"
-std::string bundleStem(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    const auto slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::string suffix = ".vst3";
-    if (name.size() > suffix.size() &&
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
-        name.erase(name.size() - suffix.size());
-    return name;
-}
+using GetFactoryFunc = IPluginFactory*(PLUGIN_API*)();
 
 std::string fixedText(const char8* text, size_t capacity)
 {
@@ -54,40 +26,16 @@ std::string fixedText(const char8* text, size_t capacity)
 
 std::unique_ptr<PluginModule> PluginModule::load(const std::string& bundlePath, std::string& error)
 {
-    if (!exists(bundlePath))
-    {
-        error = "module not found: " + bundlePath;
+    const std::string binaryPath = SharedLibrary::binaryPath(bundlePath, error);
+    if (binaryPath.empty())
         return nullptr;
-    }
-    const std::string stem = bundleStem(bundlePath);
-    const std::string binaryPath = bundlePath + "/Contents/x86_64-linux/" + stem + ".so";
-    if (!isDirectory(bundlePath) || !exists(binaryPath))
-    {
-        error = "not a VST 3 bundle (no Contents/x86_64-linux/" + stem + ".so): " + bundlePath;
-        return nullptr;
-    }
 
     std::unique_ptr<PluginModule> module(new PluginModule);
     module->bundle = bundlePath;
     module->binary = binaryPath;
-    module->handle = dlopen(binaryPath.c_str(), RTLD_LAZY | RTLD_LOCAL);
-    if (!module->handle)
-    {
-        const char* reason = dlerror();
-        error = "cannot load " + binaryPath + ": " + (reason ? reason : "unknown dlopen error");
+    module->library = SharedLibrary::open(binaryPath, error);
+    if (!module->library)
         return nullptr;
-    }
-
-    // ModuleEntry is optional for the loader but, when present, must succeed first.
-    if (auto entry = reinterpret_cast<ModuleEntryFunc>(module->symbol("ModuleEntry")))
-    {
-        if (!entry(module->handle))
-        {
-            error = "ModuleEntry failed in " + binaryPath;
-            return nullptr;
-        }
-        module->entered = true;
-    }
 
     auto getFactory = reinterpret_cast<GetFactoryFunc>(module->symbol("GetPluginFactory"));
     if (!getFactory)
@@ -116,27 +64,18 @@ PluginModule::~PluginModule() { unload(); }
 
 void PluginModule::unload()
 {
+    // The factory goes before the module's exit function and the unloading.
     if (pluginFactory)
     {
         pluginFactory->release();
         pluginFactory = nullptr;
     }
-    if (entered)
-    {
-        if (auto exitFunc = reinterpret_cast<ModuleExitFunc>(symbol("ModuleExit")))
-            exitFunc();
-        entered = false;
-    }
-    if (handle)
-    {
-        dlclose(handle);
-        handle = nullptr;
-    }
+    library.reset();
 }
 
 void* PluginModule::symbol(const char* name) const
 {
-    return handle ? dlsym(handle, name) : nullptr;
+    return library ? library->symbol(name) : nullptr;
 }
 
 FactoryInfo PluginModule::factoryInfo() const

@@ -1,5 +1,5 @@
-// Brumvale host library: loading a VST 3 module bundle as Linux hosts do.
-// GPL-3.0-or-later.
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Loading a VST 3 module as hosts do, and what its factory lists.
 #pragma once
 
 #include "classinfo.h"
@@ -12,13 +12,16 @@
 
 namespace Brumvale::Host {
 
-// A loaded module: the shared object inside the bundle and its class factory. Unloading
-// follows the Linux module contract: release the factory, ModuleExit, dlclose.
+class SharedLibrary;
+
+// A loaded module: its binary and its class factory. Unloading follows the module
+// contract: release the factory, call the exit function (ModuleExit, ExitDll), unload.
 class PluginModule
 {
 public:
-    // Loads "X.vst3/Contents/x86_64-linux/X.so". On failure returns null and puts a
-    // readable reason into error.
+    // Loads the module at bundlePath: on Linux the bundle "X.vst3" with
+    // Contents/x86_64-linux/X.so; on Windows the DLL "X.vst3" itself or a bundle folder
+    // that holds it. On failure returns null and puts a readable reason into error.
     static std::unique_ptr<PluginModule> load(const std::string& bundlePath, std::string& error);
 
     ~PluginModule();
@@ -46,8 +49,7 @@ private:
 
     std::string bundle;
     std::string binary;
-    void* handle = nullptr;
-    bool entered = false;
+    std::unique_ptr<SharedLibrary> library;
     Steinberg::IPluginFactory* pluginFactory = nullptr;
 };
 

@@ -1,5 +1,5 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Host-level tests: a fixture that loads the built Brumvale bundle once per suite.
-// GPL-3.0-or-later.
 #pragma once
 
 #include "audiobuffers.h"
@@ -21,6 +21,10 @@ public:
     static constexpr const char* kControllerId = "C39D5B67C7AF41FD743F4AD031EB03F3";
     static constexpr double kSampleRate = 44100.0;
     static constexpr Steinberg::int32 kMaxBlock = 512;
+    // The editor's window type on this platform, and another platform's (defined in
+    // linux/ or win32/).
+    static const Steinberg::FIDString kWindowType;
+    static const Steinberg::FIDString kOtherWindowType;
 
     static void SetUpTestSuite();
     static void TearDownTestSuite();

@@ -1,6 +1,6 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Host-level tests: the edit controller's units, parameters, texts, MIDI mapping and
 // the messages between processor and controller.
-// GPL-3.0-or-later.
 #include "blockrunner.h"
 #include "bundletest.h"
 #include "statebytes.h"
@@ -321,13 +321,12 @@ TEST_F(ControllerTest, CreatesEditorViewsByName)
     ASSERT_EQ(first->getSize(&size), kResultOk);
     EXPECT_EQ(size.getWidth(), 180);
     EXPECT_EQ(size.getHeight(), 240);
-    EXPECT_EQ(first->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultTrue);
-    for (FIDString other :
-         {kPlatformTypeHWND, kPlatformTypeNSView, static_cast<FIDString>(nullptr)})
+    EXPECT_EQ(first->isPlatformTypeSupported(kWindowType), kResultTrue);
+    for (FIDString other : {kOtherWindowType, kPlatformTypeNSView, static_cast<FIDString>(nullptr)})
         EXPECT_EQ(first->isPlatformTypeSupported(other), kResultFalse);
     // Without a native window, or with the wrong type, there is no editor.
-    EXPECT_EQ(first->attached(nullptr, kPlatformTypeX11EmbedWindowID), kResultFalse);
-    EXPECT_EQ(first->attached(reinterpret_cast<void*>(1), kPlatformTypeHWND), kResultFalse);
+    EXPECT_EQ(first->attached(nullptr, kWindowType), kResultFalse);
+    EXPECT_EQ(first->attached(reinterpret_cast<void*>(1), kOtherWindowType), kResultFalse);
 }
 
 TEST_F(ControllerTest, MidiControllersSevenAndTwelve)

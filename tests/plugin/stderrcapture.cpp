@@ -1,25 +1,23 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Host-level tests: what a plug-in writes to standard error during a call.
-// GPL-3.0-or-later.
 #include "stderrcapture.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <unistd.h>
 
 namespace Brumvale::Host {
 
+// tmpfile and the descriptor calls exist in glibc and in Windows' C runtime, which a
+// Windows plug-in shares with the host.
 StderrCapture::StderrCapture()
 {
-    char name[] = "/tmp/brumvale-stderr-XXXXXX";
-    fileFd = mkstemp(name);
-    if (fileFd < 0)
+    file = std::tmpfile();
+    if (!file)
         return;
-    unlink(name);
     std::fflush(stderr);
     std::cerr.flush();
     savedFd = dup(2);
-    dup2(fileFd, 2);
+    dup2(fileno(file), 2);
 }
 
 StderrCapture::~StderrCapture() { finish(); }
@@ -34,13 +32,13 @@ std::string StderrCapture::finish()
     dup2(savedFd, 2);
     close(savedFd);
     savedFd = -1;
-    lseek(fileFd, 0, SEEK_SET);
+    std::rewind(file);
     char buffer[512];
-    ssize_t count = 0;
-    while ((count = read(fileFd, buffer, sizeof buffer)) > 0)
-        text.append(buffer, static_cast<size_t>(count));
-    close(fileFd);
-    fileFd = -1;
+    size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, count);
+    std::fclose(file);
+    file = nullptr;
     return text;
 }
 

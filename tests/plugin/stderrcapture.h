@@ -1,7 +1,8 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Host-level tests: what a plug-in writes to standard error during a call.
-// GPL-3.0-or-later.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 namespace Brumvale::Host {
@@ -17,7 +18,7 @@ public:
 
 private:
     int savedFd = -1;
-    int fileFd = -1;
+    std::FILE* file = nullptr;
 };
 
 } // namespace Brumvale::Host

@@ -1,0 +1,18 @@
+#!/bin/sh
+# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+# Runs a Windows test program under Wine for CTest, without a display:
+#   wine-run.sh PREFIX ARCH PROGRAM [ARGUMENT...]   (ARCH: win32 or win64)
+# The prefix is created on first use. Its server and system processes start here,
+# apart from the program's output: started by the program, they would hold that output
+# open, and CTest would wait for them (about 3 s) after every test.
+set -e
+export WINEPREFIX="$1" WINEARCH="$2" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+shift 2
+# The same headless Wine from a desktop session as on CI (no Mono or Gecko either).
+unset DISPLAY WAYLAND_DISPLAY
+mkdir -p "$WINEPREFIX"
+# The server stays 10 s after its last program; it exits with 2 when one already runs.
+if wineserver -p10 </dev/null >/dev/null 2>&1; then
+    wine wineboot </dev/null >/dev/null 2>&1
+fi
+exec wine "$@"
