@@ -8,8 +8,9 @@
 set -e
 export WINEPREFIX="$1" WINEARCH="$2" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 shift 2
-# The same headless Wine from a desktop session as on CI (no Mono or Gecko either).
-unset DISPLAY WAYLAND_DISPLAY
+# The same headless Wine from a desktop session as on CI (no Mono or Gecko either),
+# unless the program opens windows (BRUMVALE_WINE_DISPLAY=1 under xvfb-run).
+[ -n "${BRUMVALE_WINE_DISPLAY:-}" ] || unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
 # The server stays 10 s after its last program; it exits with 2 when one already runs.
 if wineserver -p10 </dev/null >/dev/null 2>&1; then

@@ -30,13 +30,18 @@ std::wstring wide(const std::string& utf8)
     return text;
 }
 
+// The font's face, or the nearest one there is: Arial's metric twin, then any sans
+// serif face (Wine has neither Arial nor Microsoft's stand-ins).
 std::unique_ptr<Gdiplus::Font> fontOf(CFontRef font)
 {
-    auto chosen =
-        std::make_unique<Gdiplus::Font>(wide(font->name).c_str(), Gdiplus::REAL(font->size),
-                                        Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
-    if (chosen->GetLastStatus() == Gdiplus::Ok)
-        return chosen;
+    const std::wstring faces[] = {wide(font->name), L"Liberation Sans", L"DejaVu Sans"};
+    for (const std::wstring& face : faces)
+    {
+        Gdiplus::FontFamily family(face.c_str());
+        if (family.IsAvailable())
+            return std::make_unique<Gdiplus::Font>(&family, Gdiplus::REAL(font->size),
+                                                   Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+    }
     return std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(),
                                            Gdiplus::REAL(font->size), Gdiplus::FontStyleRegular,
                                            Gdiplus::UnitPixel);
@@ -74,12 +79,14 @@ void GdiplusDrawContext::drawString(const std::string& text, const CRect& rect, 
                                     const CColor& color, CHoriTxtAlign align, bool antialias)
 {
     const auto chosen = fontOf(font);
-    Gdiplus::StringFormat format;
+    // Typographic layout adds no padding around the text, as cairo does not.
+    Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());
     format.SetAlignment(align == kLeftText    ? Gdiplus::StringAlignmentNear
                         : align == kRightText ? Gdiplus::StringAlignmentFar
                                               : Gdiplus::StringAlignmentCenter);
     format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
-    format.SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap);
+    format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsNoWrap |
+                          Gdiplus::StringFormatFlagsNoClip);
     graphics.SetTextRenderingHint(antialias ? Gdiplus::TextRenderingHintAntiAlias
                                             : Gdiplus::TextRenderingHintSingleBitPerPixel);
     Gdiplus::SolidBrush brush(colorOf(color));

@@ -1,0 +1,181 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#include "hostwindow.h"
+
+// clang-format off
+#include <objidl.h>
+#include <gdiplus.h>
+// clang-format on
+
+#include <vector>
+
+namespace Brumvale::Host {
+
+using namespace Steinberg;
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"BrumvaleHostWindow";
+
+bool registerClass()
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+bool pngEncoder(CLSID& encoder)
+{
+    UINT count = 0, bytes = 0;
+    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0)
+        return false;
+    std::vector<char> storage(bytes);
+    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(storage.data());
+    if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok)
+        return false;
+    for (UINT i = 0; i < count; ++i)
+        if (std::wstring(codecs[i].MimeType) == L"image/png")
+        {
+            encoder = codecs[i].Clsid;
+            return true;
+        }
+    return false;
+}
+
+} // namespace
+
+std::unique_ptr<HostWindow> HostWindow::open(const ViewRect& bounds, std::string& error)
+{
+    if (!registerClass())
+    {
+        error = "cannot register the host window's class";
+        return nullptr;
+    }
+    RECT outline{bounds.left, bounds.top, bounds.right, bounds.bottom};
+    AdjustWindowRect(&outline, WS_OVERLAPPEDWINDOW, FALSE);
+    HWND window = CreateWindowExW(0, kWindowClass, L"Brumvale host",
+                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, outline.left, outline.top,
+                                  outline.right - outline.left, outline.bottom - outline.top,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window)
+    {
+        error = "cannot create the host window (is there a display?)";
+        return nullptr;
+    }
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    return std::unique_ptr<HostWindow>(new HostWindow(window));
+}
+
+HostWindow::~HostWindow()
+{
+    detach();
+    DestroyWindow(window);
+}
+
+tresult HostWindow::attach(IPlugView* view)
+{
+    if (!view || attachedView)
+        return kInvalidArgument;
+    view->setFrame(this);
+    const tresult result = view->attached(window, kPlatformTypeHWND);
+    if (result == kResultOk)
+        attachedView = view;
+    else
+        view->setFrame(nullptr);
+    return result;
+}
+
+void HostWindow::detach()
+{
+    if (!attachedView)
+        return;
+    attachedView->removed();
+    attachedView->setFrame(nullptr);
+    attachedView = nullptr;
+}
+
+void HostWindow::pump(int milliseconds)
+{
+    const ULONGLONG end = GetTickCount64() + ULONGLONG(milliseconds);
+    while (GetTickCount64() < end)
+    {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+COLORREF HostWindow::pixel(int x, int y) const
+{
+    HDC dc = GetDC(window);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return color;
+}
+
+bool HostWindow::screenshot(const std::string& path) const
+{
+    RECT client;
+    GetClientRect(window, &client);
+    HDC windowDc = GetDC(window);
+    HDC memoryDc = CreateCompatibleDC(windowDc);
+    HBITMAP image = CreateCompatibleBitmap(windowDc, client.right, client.bottom);
+    HGDIOBJ previous = SelectObject(memoryDc, image);
+    BitBlt(memoryDc, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
+    SelectObject(memoryDc, previous);
+    ReleaseDC(window, windowDc);
+    DeleteDC(memoryDc);
+
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    bool saved = false;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok)
+    {
+        {
+            Gdiplus::Bitmap picture(image, nullptr);
+            CLSID encoder;
+            const std::wstring wide(path.begin(), path.end());
+            saved =
+                pngEncoder(encoder) && picture.Save(wide.c_str(), &encoder, nullptr) == Gdiplus::Ok;
+        }
+        Gdiplus::GdiplusShutdown(token);
+    }
+    DeleteObject(image);
+    return saved;
+}
+
+tresult PLUGIN_API HostWindow::resizeView(IPlugView* view, ViewRect* newSize)
+{
+    if (!view || view != attachedView || !newSize)
+        return kInvalidArgument;
+    RECT outline{0, 0, newSize->getWidth(), newSize->getHeight()};
+    AdjustWindowRect(&outline, WS_OVERLAPPEDWINDOW, FALSE);
+    SetWindowPos(window, nullptr, 0, 0, outline.right - outline.left, outline.bottom - outline.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    return view->onSize(newSize);
+}
+
+tresult PLUGIN_API HostWindow::queryInterface(const TUID iid, void** obj)
+{
+    if (!obj)
+        return kInvalidArgument;
+    if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) ||
+        FUnknownPrivate::iidEqual(iid, IPlugFrame::iid))
+    {
+        addRef();
+        *obj = static_cast<IPlugFrame*>(this);
+        return kResultOk;
+    }
+    *obj = nullptr;
+    return kNoInterface;
+}
+
+} // namespace Brumvale::Host
