@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -27,6 +28,19 @@ TEST_F(FactoryTest, ExportsTheWindowsEntryPoints)
     for (const char* name : {"GetPluginFactory", "InitDll", "ExitDll"})
         EXPECT_NE(module().symbol(name), nullptr) << name;
     EXPECT_EQ(module().binaryPath(), BRUMVALE_BUNDLE_PATH) << "the file is the module";
+}
+
+// Windows hosts compare class IDs as these 16 bytes (the GUID byte order).
+TEST_F(FactoryTest, ClassIdsInTheGuidByteOrder)
+{
+    const unsigned char processor[16] = {0x52, 0xDE, 0xE8, 0x74, 0x55, 0x82, 0x55, 0x4F,
+                                         0x86, 0xFA, 0xE4, 0x15, 0x2C, 0x93, 0x5A, 0x20};
+    const unsigned char controller[16] = {0x67, 0x5B, 0x9D, 0xC3, 0xAF, 0xC7, 0xFD, 0x41,
+                                          0x74, 0x3F, 0x4A, 0xD0, 0x31, 0xEB, 0x03, 0xF3};
+    const std::vector<ClassInfo> classes = module().classes();
+    ASSERT_EQ(classes.size(), 2u);
+    EXPECT_EQ(std::memcmp(classes[0].cid, processor, 16), 0);
+    EXPECT_EQ(std::memcmp(classes[1].cid, controller, 16), 0);
 }
 
 // The loader's own error texts: a host must be able to tell the user what went wrong.
