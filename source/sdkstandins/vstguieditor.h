@@ -31,7 +31,6 @@ public:
 
     // Milliseconds between two idle ticks while attached (100 until set).
     void setIdleRate(int32 milliseconds) { idleRate = milliseconds; }
-    int32 getIdleRate() const { return idleRate; }
     // The frame's idle work: what changed since the last tick is redrawn.
     void idle();
 

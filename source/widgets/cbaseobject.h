@@ -19,7 +19,6 @@ public:
         if (--references == 0)
             delete this;
     }
-    int getNbReference() const { return references; }
 
 protected:
     virtual ~CBaseObject() = default;

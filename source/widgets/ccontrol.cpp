@@ -1,8 +1,6 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "ccontrol.h"
 
-#include <algorithm>
-
 namespace VSTGUI {
 
 CControl::CControl(const CRect& size, CControlListener* listener, int32_t tag)
@@ -16,11 +14,8 @@ void CControl::setValue(float newValue)
     value = newValue;
 }
 
-void CControl::bounceValue() { setValue(std::clamp(value, minimum, maximum)); }
-
 void CControl::beginEdit()
 {
-    editing = true;
     if (listener)
         listener->controlBeginEdit(this);
 }
@@ -29,7 +24,6 @@ void CControl::endEdit()
 {
     if (listener)
         listener->controlEndEdit(this);
-    editing = false;
 }
 
 void CControl::valueChanged()

@@ -32,18 +32,12 @@ public:
     float getValue() const { return value; }
     float getMin() const { return minimum; }
     float getMax() const { return maximum; }
-    float getDefaultValue() const { return defaultValue; }
-    void setDefaultValue(float newValue) { defaultValue = newValue; }
     float getWheelInc() const { return wheelInc; }
-    // Clamps the value into the range.
-    void bounceValue();
 
     int32_t getTag() const { return tag; }
-    CControlListener* getListener() const { return listener; }
 
     void beginEdit();
     void endEdit();
-    bool isEditing() const { return editing; }
     // Tells the listener of a change by the user.
     void valueChanged();
     // Ctrl with the left button resets the value to the default as one gesture;
@@ -58,7 +52,6 @@ private:
     float maximum = 1.0f;
     float defaultValue = 0.5f;
     float wheelInc = 0.1f;
-    bool editing = false;
 };
 
 } // namespace VSTGUI

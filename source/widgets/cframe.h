@@ -41,7 +41,6 @@ public:
     void setFocusView(CView* view);
     CView* getFocusView() const { return focusView; }
 
-    VSTGUIEditorInterface* getEditor() const { return editor; }
     int32_t getKnobMode() const { return editor ? editor->getKnobMode() : kCircularMode; }
 
     // The window, if there is one, follows the new size.

@@ -37,7 +37,6 @@ struct CRect
 
     CCoord getWidth() const { return right - left; }
     CCoord getHeight() const { return bottom - top; }
-    CPoint getTopLeft() const { return {left, top}; }
     CPoint getCenter() const { return {(left + right) / 2, (top + bottom) / 2}; }
     bool isEmpty() const { return right <= left || bottom <= top; }
     bool pointInside(const CPoint& p) const
@@ -47,14 +46,6 @@ struct CRect
     bool rectOverlap(const CRect& other) const
     {
         return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
-    }
-    CRect& offset(CCoord x, CCoord y)
-    {
-        left += x;
-        right += x;
-        top += y;
-        bottom += y;
-        return *this;
     }
     // The smallest rectangle holding both; an empty one adds nothing.
     CRect& unite(const CRect& other)

@@ -24,9 +24,6 @@ public:
     void takeFocus() override;
     void looseFocus() override;
 
-    bool isEditingText() const { return editing; }
-    const std::string& getEditText() const { return editText; }
-
 private:
     void insert(const std::string& characters);
     void finish(bool keep);

@@ -34,12 +34,9 @@ public:
     void setFontColor(const CColor& color) { fontColor = color; }
     const CColor& getFontColor() const { return fontColor; }
     void setBackColor(const CColor& color) { backColor = color; }
-    void setFrameColor(const CColor& color) { frameColor = color; }
     void setAntialias(bool state) { antialias = state; }
     void setTransparency(bool state) { transparent = state; }
-    void setHoriAlign(CHoriTxtAlign align) { horiAlign = align; }
     CHoriTxtAlign getHoriAlign() const { return horiAlign; }
-    int32_t getStyle() const { return style; }
 
     static constexpr size_t kMaxTextLength = 255;
 

@@ -28,8 +28,6 @@ class IPlatformOffscreen
 public:
     virtual ~IPlatformOffscreen() = default;
     virtual CDrawContext& getContext() = 0;
-    // 0xAARRGGBB, not premultiplied.
-    virtual uint32_t getPixel(int x, int y) = 0;
     virtual bool writePng(const std::string& path) = 0;
 };
 

@@ -8,8 +8,6 @@
 
 #include <cstdint>
 
-#include <cstring>
-
 namespace VSTGUI {
 namespace {
 
@@ -33,21 +31,6 @@ public:
     }
 
     CDrawContext& getContext() override { return context; }
-    uint32_t getPixel(int x, int y) override
-    {
-        cairo_surface_flush(surface);
-        const unsigned char* row =
-            cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
-        uint32_t premultiplied = 0;
-        std::memcpy(&premultiplied, row + 4 * x, 4);
-        const uint32_t alpha = premultiplied >> 24;
-        if (alpha == 0)
-            return 0;
-        uint32_t pixel = alpha << 24;
-        for (int shift = 0; shift < 24; shift += 8)
-            pixel |= ((((premultiplied >> shift) & 0xFF) * 255 + alpha / 2) / alpha) << shift;
-        return pixel;
-    }
     bool writePng(const std::string& path) override
     {
         cairo_surface_flush(surface);

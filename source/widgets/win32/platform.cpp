@@ -48,12 +48,6 @@ public:
     bool valid() { return bitmap.GetLastStatus() == Gdiplus::Ok; }
 
     CDrawContext& getContext() override { return context; }
-    uint32_t getPixel(int x, int y) override
-    {
-        Gdiplus::Color color;
-        bitmap.GetPixel(x, y, &color);
-        return color.GetValue();
-    }
     bool writePng(const std::string& path) override
     {
         CLSID encoder;
