@@ -19,7 +19,13 @@ tresult PLUGIN_API ScriptedStream::read(void* buffer, int32 numBytes, int32* num
     if (!buffer || numBytes < 0)
         return kInvalidArgument;
     if (failLimit >= 0 && cursor + numBytes > failLimit)
+    {
+        const std::int64_t before =
+            std::min<std::int64_t>(failLimit, static_cast<std::int64_t>(data.size())) - cursor;
+        if (partialFailures && before > 0)
+            std::memcpy(buffer, data.data() + cursor, static_cast<size_t>(before));
         return kResultFalse;
+    }
     const std::int64_t available =
         std::max<std::int64_t>(0, static_cast<std::int64_t>(data.size()) - cursor);
     const std::int64_t count = std::min<std::int64_t>(available, numBytes);

@@ -25,6 +25,9 @@ public:
     void failAfter(std::int64_t limit) { failLimit = limit; }
     // Reads beyond the end report success while delivering only what is there.
     void succeedWithoutData(bool enabled) { silentShortReads = enabled; }
+    // Failing reads first deliver the bytes before the limit, as a stream that breaks
+    // in the middle of a transfer leaves them in the caller's buffer.
+    void deliverPartBeforeFailing(bool enabled) { partialFailures = enabled; }
 
     const std::vector<std::uint8_t>& bytes() const { return data; }
     std::int64_t position() const { return cursor; }
@@ -48,6 +51,7 @@ private:
     std::int64_t cursor = 0;
     std::int64_t failLimit = -1;
     bool silentShortReads = false;
+    bool partialFailures = false;
     int reads = 0;
     int writes = 0;
     std::atomic<Steinberg::uint32> references{1};

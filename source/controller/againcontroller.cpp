@@ -117,16 +117,20 @@ tresult PLUGIN_API againController::setState(IBStream* state)
 {
     if (!state)
         return kInvalidArgument;
+    // Read into a copy: a stream that breaks in the middle leaves the text as it was.
     int8 byteOrder = 0;
+    Vst::String128 text;
+    std::copy(std::begin(messageText), std::end(messageText), text);
     tresult result = state->read(&byteOrder, 1, nullptr);
     if (result != kResultOk)
         return result;
-    result = state->read(messageText, sizeof(messageText), nullptr);
+    result = state->read(text, sizeof(text), nullptr);
     if (result != kResultOk)
         return result;
     if (byteOrder != 0)
-        for (TChar& unit : messageText)
+        for (TChar& unit : text)
             unit = static_cast<TChar>(((unit & 0xFF) << 8) | ((unit >> 8) & 0xFF));
+    std::copy(std::begin(text), std::end(text), messageText);
     return kResultOk;
 }
 

@@ -15,5 +15,6 @@ enum ParameterId : uint32_t
     kBoostId = 3,
     kVolumeId = 4,
 };
+constexpr uint32_t kNumParameters = 5;
 
 } // namespace Brumvale

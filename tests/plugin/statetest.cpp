@@ -193,6 +193,24 @@ TEST_F(ComponentStateTest, ControllerStateIs257BytesWithALittleEndianMarker)
     EXPECT_EQ(output->bytes()[2], 0x00);
 }
 
+// A stream that breaks in the middle of the text, leaving part of it in the reader's
+// buffer, is refused and changes nothing.
+TEST_F(ComponentStateTest, ABrokenControllerStateChangesNothing)
+{
+    auto instance = openInstance();
+    ASSERT_TRUE(instance);
+    auto before = owned(new ScriptedStream);
+    ASSERT_EQ(instance->controller()->getState(before), kResultOk);
+
+    auto input = owned(new ScriptedStream(Bytes(257, 0x41)));
+    input->failAfter(100);
+    input->deliverPartBeforeFailing(true);
+    EXPECT_EQ(instance->controller()->setState(input), kResultFalse);
+    auto after = owned(new ScriptedStream);
+    ASSERT_EQ(instance->controller()->getState(after), kResultOk);
+    EXPECT_EQ(after->bytes(), before->bytes());
+}
+
 // What a host does on save and reload: bypass (and every other value) survives, and the
 // controller mirrors the processor.
 TEST_F(ComponentStateTest, SavedStateRestoresProcessorAndController)
