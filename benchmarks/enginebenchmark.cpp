@@ -1,7 +1,8 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // processBlock on stereo 44.1 kHz audio in 512-frame blocks, HiFi and Warmth off
-// and on, for the engine and the plain transcription. Prints frames per second,
-// the real-time factor and the engine's speed-up over the transcription.
+// and on, for the engine and the plain transcription; and the engine on digital
+// silence after a phrase. Prints frames per second, the real-time factor and the
+// engine's speed-up over the transcription.
 
 #include "engine/enginetesting.h"
 #include "engine/octavefuzzengine.h"
@@ -54,6 +55,35 @@ template <class Engine> void renderStereo(benchmark::State& state)
     state.counters["frames/s"] = benchmark::Counter(frames, benchmark::Counter::kIsRate);
     state.counters["realtime"] = benchmark::Counter(frames / kRate, benchmark::Counter::kIsRate);
 }
+
+// Digital silence after a second of signal, rendered for as long as the benchmark
+// runs: the first seconds (while the channel memory settles) and the rest together.
+void renderSilence(benchmark::State& state)
+{
+    const bool hifi = state.range(0) != 0;
+    Brumvale::Testing::AudioBuffer phrase =
+        Brumvale::Testing::makeTestSignal(kChannels, int(kRate), kRate, 1);
+    Brumvale::Testing::AudioBuffer silence(kChannels, kBlock);
+    Brumvale::Testing::AudioBuffer output(kChannels, int(kRate));
+    Brumvale::OctaveFuzzEngine engine;
+    engine.setChannelCount(kChannels);
+    engine.setSampleRate(kRate);
+    engine.setBoostDb(18.0f);
+    engine.setVolumeDb(-6.0f);
+    engine.setAntiAlias(hifi);
+    engine.processBlock(phrase.pointers.data(), output.pointers.data(), phrase.frames());
+
+    for (auto _ : state)
+    {
+        engine.processBlock(silence.pointers.data(), output.pointers.data(), kBlock);
+        benchmark::DoNotOptimize(output.data[0][0]);
+    }
+    const double frames = double(state.iterations()) * kBlock;
+    state.counters["frames/s"] = benchmark::Counter(frames, benchmark::Counter::kIsRate);
+    state.counters["realtime"] = benchmark::Counter(frames / kRate, benchmark::Counter::kIsRate);
+    state.counters["seconds"] = frames / kRate;
+}
+BENCHMARK(renderSilence)->ArgName("hifi")->Arg(0)->Arg(1);
 
 BENCHMARK_TEMPLATE(renderStereo, Brumvale::OctaveFuzzEngine)
     ->ArgsProduct({{0, 1}, {0, 1}})

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <new>
 
 namespace Brumvale {
@@ -59,6 +60,32 @@ bool ChannelStates::finite(int32_t channel) const
         if (!std::isfinite(trackers[smoother * size_t(channels) + size_t(channel)]))
             return false;
     return true;
+}
+
+bool ChannelStates::copyFrom(const ChannelStates& other)
+{
+    if (other.channels != channels)
+        return false;
+    if (channels == 0)
+        return true;
+    const size_t filterValues = size_t(kFilterOrder) * size_t(channels);
+    std::copy_n(other.interpolatorState.get(), filterValues, interpolatorState.get());
+    std::copy_n(other.decimatorState.get(), filterValues, decimatorState.get());
+    std::copy_n(other.trackers.get(), 4 * size_t(channels), trackers.get());
+    return true;
+}
+
+bool ChannelStates::sameAs(const ChannelStates& other) const
+{
+    if (other.channels != channels)
+        return false;
+    if (channels == 0)
+        return true;
+    const size_t filterBytes = size_t(kFilterOrder) * size_t(channels) * sizeof(double);
+    return std::memcmp(interpolatorState.get(), other.interpolatorState.get(), filterBytes) == 0 &&
+           std::memcmp(decimatorState.get(), other.decimatorState.get(), filterBytes) == 0 &&
+           std::memcmp(trackers.get(), other.trackers.get(),
+                       4 * size_t(channels) * sizeof(float)) == 0;
 }
 
 void ChannelStates::fill(double filterValue)

@@ -25,6 +25,11 @@ public:
     void restart(int32_t channel);
     // False when any value of the channel's memory is infinite or not a number.
     bool finite(int32_t channel) const;
+    // Copies every value of other, which must hold as many channels (false, copying
+    // nothing, when it does not). Allocates nothing.
+    bool copyFrom(const ChannelStates& other);
+    // True when every value equals other's bit for bit.
+    bool sameAs(const ChannelStates& other) const;
 
     int32_t count() const { return channels; }
 

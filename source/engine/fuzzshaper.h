@@ -63,12 +63,32 @@ template <class Floats> Floats softClip(Floats u, const ShaperLanes<Floats>& s)
     return select(above | (u < s.clipLow), clipped, u);
 }
 
+// Near silence the shaper's products fall below the smallest normal float, and
+// processors take many times longer over subnormal products. Where a product
+// could be subnormal it is taken through double (exactProduct): the same bits, at
+// the normal speed. These bounds keep the plain products normal: an envelope of
+// 2^-40 gives a bias of at least 2^-120; a rectifier input of 2^-60 a square of
+// 2^-120, and the square's scale is at least 1.5.
+constexpr float kSmallestPlainEnvelope = 0x1p-40f;
+constexpr float kSmallestPlainSquared = 0x1p-60f;
+
+// The bias q^2 x envelope.
+template <class Floats> Floats envelopeBias(Floats q, Floats envelope)
+{
+    if (allAtLeast(envelope, Floats(kSmallestPlainEnvelope)))
+        return q * q * envelope;
+    return exactProduct(exactProduct(q, q), envelope);
+}
+
 // Soft full-wave rectifier for d >= 0: a parabola below the knee (a small sine
 // comes out squared, a pure octave up), d - knee/2 above it; both meet with
 // slope 1 at the knee.
 template <class Floats> Floats softRectify(Floats d, const ShaperLanes<Floats>& s)
 {
-    return select(d >= s.rectifierKnee, d - s.rectifierHalfKnee, d * d * s.rectifierSquareScale);
+    const Floats square = allAtLeast(d, Floats(kSmallestPlainSquared))
+                              ? d * d * s.rectifierSquareScale
+                              : exactProduct(exactProduct(d, d), s.rectifierSquareScale);
+    return select(d >= s.rectifierKnee, d - s.rectifierHalfKnee, square);
 }
 
 // Takes out the slow part, adds a bias that grows with the envelope, clips, takes
@@ -80,7 +100,7 @@ Floats shapeSample(Floats x, ShaperState<Floats>& state, const ShaperLanes<Float
     state.inputTracker = s.inputGain * x + s.inputPole * state.inputTracker;
     state.envelope = s.envelopeGain * absolute(x) + s.envelopePole * state.envelope;
     const Floats q = state.envelope / (state.envelope + s.biasKnee);
-    const Floats u = (x - state.inputTracker) + q * q * state.envelope;
+    const Floats u = (x - state.inputTracker) + envelopeBias(q, state.envelope);
     const Floats y = softClip(u, s);
     state.rectifierTracker = s.rectifierPole * state.rectifierTracker + s.rectifierGain * y;
     return softRectify(absolute(y - state.rectifierTracker), s);

@@ -38,7 +38,7 @@ OctaveFuzzEngine::OctaveFuzzEngine(Instructions instructions)
 void OctaveFuzzEngine::setChannelCount(int32_t channels)
 {
     // On failure the states are left empty: the engine then renders nothing.
-    states.resize(channels);
+    silence.resize(states.resize(channels) ? channels : 0);
 }
 
 void OctaveFuzzEngine::setSampleRate(double sampleRate)
@@ -119,9 +119,13 @@ void OctaveFuzzEngine::processBlock(const float* const* inputs, float* const* ou
             settings.antiAlias = &AntiAliasCoefficients::forRate(factor * rate);
             settings.oversampling = factor;
         }
-        const int32_t first =
-            wide ? renderChannelsWide(settings, states, 0, inputs, outputs, numSamples) : 0;
-        renderChannels(settings, states, first, inputs, outputs, numSamples);
+        silence.process(states, inputs, outputs, numSamples,
+                        [&](const float* const* in, float* const* out, int32_t samples) {
+                            const int32_t first =
+                                wide ? renderChannelsWide(settings, states, 0, in, out, samples)
+                                     : 0;
+                            renderChannels(settings, states, first, in, out, samples);
+                        });
         restartBrokenChannels(outputs, numSamples);
     }
     fade.apply(outputs, channels, numSamples);

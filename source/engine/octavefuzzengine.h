@@ -5,6 +5,7 @@
 #include "channelstates.h"
 #include "fuzzshaper.h"
 #include "fuzztuning.h"
+#include "silenceshortcut.h"
 
 #include <cstdint>
 
@@ -53,7 +54,8 @@ public:
     // outputs (in place). A channel whose memory the block drove to infinity or
     // not-a-number (input far beyond any audio level, or not a number itself) is
     // silenced for that block and restarts from rest, so no input can break it for
-    // good; checked once per block, not per sample.
+    // good; checked once per block, not per sample. Long digital silence costs
+    // little once the channels come to rest (SilenceShortcut), with the same output.
     void processBlock(const float* const* inputs, float* const* outputs, int32_t numSamples);
 
     int32_t channelCount() const { return states.count(); }
@@ -72,6 +74,7 @@ private:
     ShaperSettings shaper;
     OnePole outputTracker;
     ChannelStates states;
+    SilenceShortcut silence;
     BypassFade fade;
     bool wide;
 };

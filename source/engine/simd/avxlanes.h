@@ -61,6 +61,18 @@ inline Floats8 select(Floats8 mask, Floats8 whenSet, Floats8 otherwise)
 }
 inline Floats8 absolute(Floats8 a) { return Floats8(_mm256_andnot_ps(_mm256_set1_ps(-0.0f), a.v)); }
 inline Floats8 maximum(Floats8 a, Floats8 b) { return Floats8(_mm256_max_ps(a.v, b.v)); }
+inline bool allAtLeast(Floats8 x, Floats8 bound)
+{
+    return _mm256_movemask_ps(_mm256_cmp_ps(x.v, bound.v, _CMP_GE_OQ)) == 0xFF;
+}
+inline Floats8 exactProduct(Floats8 a, Floats8 b)
+{
+    const __m256d low = _mm256_mul_pd(_mm256_cvtps_pd(_mm256_castps256_ps128(a.v)),
+                                      _mm256_cvtps_pd(_mm256_castps256_ps128(b.v)));
+    const __m256d high = _mm256_mul_pd(_mm256_cvtps_pd(_mm256_extractf128_ps(a.v, 1)),
+                                       _mm256_cvtps_pd(_mm256_extractf128_ps(b.v, 1)));
+    return Floats8(_mm256_set_m128(_mm256_cvtpd_ps(high), _mm256_cvtpd_ps(low)));
+}
 
 // The smoother of trackRectifier() in sse2lanes.h stepped through four consecutive
 // samples of a channel pair.

@@ -14,6 +14,11 @@ inline float absolute(float x) { return __builtin_fabsf(x); }
 // The SIMD max instruction's rule: the first operand if it is greater, else the
 // second.
 inline float maximum(float a, float b) { return a > b ? a : b; }
+inline bool allAtLeast(float x, float bound) { return x >= bound; }
+// The float product taken through double: the double product of two floats is
+// exact, so rounding it once gives the float product's bits. Processors compute
+// subnormal float products slowly but subnormal conversions fast.
+inline float exactProduct(float a, float b) { return float(double(a) * double(b)); }
 
 struct ScalarLanes
 {

@@ -49,6 +49,17 @@ inline Floats4 select(Floats4 mask, Floats4 whenSet, Floats4 otherwise)
 }
 inline Floats4 absolute(Floats4 a) { return Floats4(_mm_andnot_ps(_mm_set1_ps(-0.0f), a.v)); }
 inline Floats4 maximum(Floats4 a, Floats4 b) { return Floats4(_mm_max_ps(a.v, b.v)); }
+inline bool allAtLeast(Floats4 x, Floats4 bound)
+{
+    return _mm_movemask_ps(_mm_cmpge_ps(x.v, bound.v)) == 0xF;
+}
+inline Floats4 exactProduct(Floats4 a, Floats4 b)
+{
+    const __m128d low = _mm_mul_pd(_mm_cvtps_pd(a.v), _mm_cvtps_pd(b.v));
+    const __m128d high =
+        _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(a.v, a.v)), _mm_cvtps_pd(_mm_movehl_ps(b.v, b.v)));
+    return Floats4(_mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high)));
+}
 
 // Lanes 2 and 3 moved to 0 and 1; lanes 0 and 1 of two packs side by side.
 inline Floats4 highHalf(Floats4 x) { return Floats4(_mm_movehl_ps(x.v, x.v)); }
@@ -58,14 +69,16 @@ inline Floats4 lowHalves(Floats4 low, Floats4 high)
 }
 
 // A pair of floats (two channels of one sample) into lanes 0 and 1, repeated in
-// lanes 2 and 3; and back.
+// lanes 2 and 3; and back. Pairs start at any float, so they move as unaligned
+// 64-bit integers.
 inline Floats4 loadPair(const float* p)
 {
-    return Floats4(_mm_castpd_ps(_mm_load1_pd(reinterpret_cast<const double*>(p))));
+    const __m128i pair = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+    return Floats4(_mm_castsi128_ps(_mm_unpacklo_epi64(pair, pair)));
 }
 inline void storePair(float* p, Floats4 x)
 {
-    _mm_store_sd(reinterpret_cast<double*>(p), _mm_castps_pd(x.v));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_castps_si128(x.v));
 }
 
 // A one-pole smoother stepped through two consecutive samples of a channel pair
@@ -112,14 +125,8 @@ struct Sse2PairLanes
         _mm_store_ss(buffers[channel] + index, x.v);
         _mm_store_ss(buffers[channel + 1] + index, _mm_shuffle_ps(x.v, x.v, 1));
     }
-    static Floats loadFloats(const float* p)
-    {
-        return Floats(_mm_castpd_ps(_mm_load1_pd(reinterpret_cast<const double*>(p))));
-    }
-    static void storeFloats(float* p, Floats x)
-    {
-        _mm_store_sd(reinterpret_cast<double*>(p), _mm_castps_pd(x.v));
-    }
+    static Floats loadFloats(const float* p) { return loadPair(p); }
+    static void storeFloats(float* p, Floats x) { storePair(p, x); }
     static Doubles loadDoubles(const double* p) { return Doubles(_mm_loadu_pd(p)); }
     static void storeDoubles(double* p, Doubles x) { _mm_storeu_pd(p, x.v); }
     static Doubles toDoubles(Floats x) { return Doubles(_mm_cvtps_pd(x.v)); }
