@@ -1,6 +1,9 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "againeditorview.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "controltags.h"
 #include "fieldtext.h"
 
@@ -210,9 +213,10 @@ tresult PLUGIN_API againEditorView::executeMenuItem(int32) { return kResultFalse
 void againEditorView::updateFromParameter(ParamID tag, ParamValue value)
 {
     CControl* control = controlFor(tag);
-    if (!control)
+    if (!control || !std::isfinite(value))
         return;
-    control->setValue(float(value));
+    // The control shows the nearest value it has; the field the controller's text.
+    control->setValue(float(std::clamp(value, 0.0, 1.0)));
     CTextEdit* field = fieldFor(tag);
     if (!field)
         return;

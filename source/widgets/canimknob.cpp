@@ -22,8 +22,12 @@ CAnimKnob::~CAnimKnob()
 
 int32_t CAnimKnob::getFrameIndex() const
 {
+    // Values outside the range (or not numbers) show the nearest end frame; the float
+    // is limited before it becomes an integer.
     const float position = (getValue() - getMin()) / (getMax() - getMin());
-    return std::clamp(int32_t(position * float(subPixmaps - 1)), 0, std::max(subPixmaps - 1, 0));
+    if (!(position > 0.0f) || subPixmaps < 2)
+        return 0;
+    return int32_t(std::min(position, 1.0f) * float(subPixmaps - 1));
 }
 
 void CAnimKnob::draw(CDrawContext& context)

@@ -5,6 +5,9 @@
 #include "widgets/canimknob.h"
 #include "widgets/cmoviebutton.h"
 
+#include <cmath>
+#include <limits>
+
 using namespace Steinberg;
 using namespace VSTGUI;
 
@@ -131,6 +134,29 @@ TEST_F(PanelTest, UnknownIdentifiersChangeNothing)
     for (Vst::ParamID id : {5u, 9u, 0xFFFFFFFFu})
         editor->updateFromParameter(id, 1.0);
     EXPECT_TRUE(editor->getFrame()->idle().isEmpty());
+}
+
+// Values a host should never send: the knobs and switches show the nearest end, the
+// field the controller's text, and values that are not numbers change nothing.
+TEST_F(PanelTest, ValuesOutsideTheRangeShowTheNearestEnd)
+{
+    againEditorView* editor = openEditor();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct
+    {
+        double value;
+        int32_t frame;
+    } cases[] = {{1e300, 79}, {inf, 79}, {30.0, 79}, {-1e300, 0}, {-inf, 0}};
+    for (const auto& each : cases)
+    {
+        editor->updateFromParameter(3, each.value);
+        EXPECT_EQ(controlAs<CAnimKnob>(editor, kBoostKnobTag)->getFrameIndex(), each.frame)
+            << each.value;
+    }
+    editor->updateFromParameter(3, 0.5);
+    editor->updateFromParameter(3, std::nan(""));
+    EXPECT_EQ(controlAs<CAnimKnob>(editor, kBoostKnobTag)->getFrameIndex(), 39);
+    EXPECT_EQ(field(editor, kBoostTextTag), "18.0 dB");
 }
 
 } // namespace
