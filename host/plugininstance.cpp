@@ -47,8 +47,12 @@ std::unique_ptr<PluginInstance> PluginInstance::create(const PluginModule& modul
         return nullptr;
     }
     std::unique_ptr<PluginInstance> instance(new PluginInstance);
-    instance->hostContext =
-        context ? IPtr<FUnknown>(context) : IPtr<FUnknown>(owned(new Vst::HostApplication));
+    if (!context)
+    {
+        instance->ownApplication = std::make_unique<Vst::HostApplication>();
+        context = instance->ownApplication.get();
+    }
+    instance->hostContext = context;
     instance->componentHandler = owned(new RecordingComponentHandler);
 
     void* object = nullptr;

@@ -16,6 +16,10 @@
 #include <string>
 #include <vector>
 
+namespace Steinberg::Vst {
+class HostApplication;
+}
+
 namespace Brumvale::Host {
 
 // Creates processor and controller by class ID and walks them through the host's call
@@ -91,6 +95,8 @@ public:
 private:
     PluginInstance() = default;
 
+    // The SDK's HostApplication counts no references: the instance owns its own.
+    std::unique_ptr<Steinberg::Vst::HostApplication> ownApplication;
     Steinberg::IPtr<Steinberg::FUnknown> hostContext;
     Steinberg::Vst::IComponent* componentPtr = nullptr;
     Steinberg::Vst::IAudioProcessor* processorPtr = nullptr;
