@@ -1,6 +1,7 @@
-// Host-level test built with ThreadSanitizer: setState and getState on the main thread
-// while another thread keeps calling process, as hosts do when they load a preset during
-// playback. TSan reports any data race inside the (instrumented) plug-in.
+// Host-level tests built with ThreadSanitizer: the main thread loads states, edits
+// parameters and talks to the controller while other threads keep calling process, as
+// hosts do during playback. TSan reports any data race inside the (instrumented)
+// plug-in.
 // GPL-3.0-or-later.
 #include "blockrunner.h"
 #include "bundletest.h"
@@ -58,6 +59,69 @@ TEST_F(RaceTest, StateCallsWhileProcessing)
     stop = true;
     audio.join();
     EXPECT_TRUE(allOk);
+}
+
+// What the host's UI thread does while the audio runs: edits at the controller, texts
+// for its display, the processor's state handed to the controller.
+TEST_F(RaceTest, ControllerEditsWhileProcessing)
+{
+    auto instance = startedInstance();
+    ASSERT_TRUE(instance);
+    BlockRunner runner(instance->processor(), 2, 2, kMaxBlock);
+    fillWithSine(runner.input());
+    std::atomic<bool> stop{false};
+    std::atomic<int> blocks{0};
+    std::thread audio([&] {
+        for (int32 block = 0; !stop.load(); ++block)
+        {
+            runner.changes().addChange(block % 5, 0, (block % 4) / 3.0);
+            runner.run(kMaxBlock);
+            blocks = block;
+        }
+    });
+    Vst::IEditController* controller = instance->controller();
+    Vst::String128 text;
+    for (int round = 0; round < 2000 || blocks.load() < 200; ++round)
+    {
+        const Vst::ParamID id = round % 5;
+        controller->setParamNormalized(id, (round % 9) / 8.0);
+        controller->getParamStringByValue(id, 0.5, text);
+        if (round % 100 == 0)
+        {
+            std::vector<std::uint8_t> state;
+            instance->getComponentState(state);
+            instance->setControllerComponentState(state);
+        }
+    }
+    stop = true;
+    audio.join();
+}
+
+// Two instances, each on its own audio thread, with the same input and automation:
+// nothing is shared between them, so they render the same samples.
+TEST_F(RaceTest, TwoInstancesOnTwoThreadsRenderAlike)
+{
+    auto first = startedInstance();
+    auto second = startedInstance();
+    ASSERT_TRUE(first && second);
+    std::vector<float> rendered[2];
+    const auto play = [&](PluginInstance& instance, std::vector<float>& out) {
+        BlockRunner runner(instance.processor(), 2, 2, kMaxBlock);
+        fillWithSine(runner.input());
+        for (int32 block = 0; block < 400; ++block)
+        {
+            runner.changes().addChange(3, 0, (block % 10) / 10.0);
+            runner.changes().addChange(1, 0, (block / 50) % 2);
+            runner.run(kMaxBlock);
+            out.insert(out.end(), runner.output().channel(0),
+                       runner.output().channel(0) + kMaxBlock);
+        }
+    };
+    std::thread one([&] { play(*first, rendered[0]); });
+    std::thread two([&] { play(*second, rendered[1]); });
+    one.join();
+    two.join();
+    EXPECT_EQ(rendered[0], rendered[1]);
 }
 
 } // namespace
