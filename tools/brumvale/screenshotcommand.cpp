@@ -87,8 +87,10 @@ int screenshotCommand(const ScreenshotOptions& options)
         VSTGUI::CPoint where = kAboutStrip;
         frame.onMouseDown(where, VSTGUI::kLButton);
     }
-    const VSTGUI::CRect& size = frame.getViewSize();
-    auto offscreen = VSTGUI::Platform::createOffscreen(int(size.getWidth()), int(size.getHeight()));
+    // The frame goes with close(): keep its size by value.
+    const int width = int(frame.getViewSize().getWidth());
+    const int height = int(frame.getViewSize().getHeight());
+    auto offscreen = VSTGUI::Platform::createOffscreen(width, height);
     if (!offscreen)
         return reportFailure("no memory for the picture");
     frame.draw(offscreen->getContext());
@@ -103,8 +105,7 @@ int screenshotCommand(const ScreenshotOptions& options)
         std::filesystem::remove(partial, renamed);
         return reportFailure("cannot write " + options.output);
     }
-    std::printf("Wrote %s: the panel, %dx%d\n", options.output.c_str(), int(size.getWidth()),
-                int(size.getHeight()));
+    std::printf("Wrote %s: the panel, %dx%d\n", options.output.c_str(), width, height);
     return 0;
 }
 
