@@ -166,9 +166,5 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
-    FuzzedDataProvider input(data, size);
-    Brumvale::Fuzz::EditorSession session(input);
-    for (int call = 0; call < 64 && input.remaining_bytes() > 0; ++call)
-        session.step();
-    return 0;
+    return Brumvale::Fuzz::runSession<Brumvale::Fuzz::EditorSession>(data, size);
 }

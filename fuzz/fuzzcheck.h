@@ -1,7 +1,10 @@
-// Brumvale fuzz targets: the property check shared by every target.
+// Brumvale fuzz targets: the property check and the session loop they share.
 // GPL-3.0-or-later.
 #pragma once
 
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,6 +18,17 @@ inline void require(bool holds, const char* property)
         return;
     std::fprintf(stderr, "property broken: %s\n", property);
     std::abort();
+}
+
+// Runs a session (constructed from the input, with step()) for up to 64 steps
+// decoded from the input.
+template <class Session> int runSession(const std::uint8_t* data, size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    Session session(input);
+    for (int call = 0; call < 64 && input.remaining_bytes() > 0; ++call)
+        session.step();
+    return 0;
 }
 
 } // namespace Brumvale::Fuzz

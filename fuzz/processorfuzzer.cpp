@@ -216,9 +216,5 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
-    FuzzedDataProvider input(data, size);
-    Brumvale::Fuzz::HostSession session(input);
-    for (int call = 0; call < 64 && input.remaining_bytes() > 0; ++call)
-        session.step();
-    return 0;
+    return Brumvale::Fuzz::runSession<Brumvale::Fuzz::HostSession>(data, size);
 }

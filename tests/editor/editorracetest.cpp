@@ -3,16 +3,14 @@
 // a processor of the same plug-in renders on an audio thread.
 #include "editortest.h"
 
-#include "blockrunner.h"
+#include "processingthread.h"
 #include "processor/again.h"
 
 #include "widgets/cframe.h"
 
 #include <pluginterfaces/vst/vstspeaker.h>
 
-#include <atomic>
 #include <cmath>
-#include <thread>
 
 using namespace Steinberg;
 using namespace VSTGUI;
@@ -32,25 +30,18 @@ TEST_F(EditorRaceTest, EditorInUseWhileProcessing)
     ASSERT_EQ(processor->setupProcessing(setup), kResultOk);
     ASSERT_EQ(processor->setActive(true), kResultOk);
 
-    std::atomic<bool> stop{false};
-    std::atomic<int> blocks{0};
-    std::thread audio([&] {
-        Host::BlockRunner runner(processor, 2, 2, 512);
-        for (int32 i = 0; i < 512; ++i)
+    Host::ProcessingThread audio(processor, 512, [](Host::BlockRunner& runner, int block) {
+        for (int32 i = 0; block == 0 && i < 512; ++i)
             runner.input().channel(0)[i] = runner.input().channel(1)[i] = std::sin(0.05f * i);
-        for (int block = 0; !stop.load(); ++block)
-        {
-            runner.changes().addChange(3, 0, (block % 10) / 10.0);
-            runner.run(512);
-            blocks = block;
-        }
+        runner.changes().addChange(3, 0, (block % 10) / 10.0);
+        return 512;
     });
 
     againEditorView* editor = openEditor();
     ASSERT_NE(editor, nullptr);
     auto offscreen = Platform::createOffscreen(180, 240);
     ASSERT_TRUE(offscreen);
-    for (int round = 0; round < 50 || blocks.load() < 100; ++round)
+    for (int round = 0; round < 50 || audio.blocks() < 100; ++round)
     {
         drag(editor, CPoint(130, 40), CPoint(130, 40 - round % 30), 3);
         click(editor, CPoint(90, 135)); // Bypass
@@ -58,8 +49,7 @@ TEST_F(EditorRaceTest, EditorInUseWhileProcessing)
         editor->getFrame()->idle();
         editor->getFrame()->draw(offscreen->getContext());
     }
-    stop = true;
-    audio.join();
+    audio.stop();
     processor->setActive(false);
     processor->terminate();
 }

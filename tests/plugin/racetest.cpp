@@ -5,11 +5,11 @@
 // GPL-3.0-or-later.
 #include "blockrunner.h"
 #include "bundletest.h"
+#include "processingthread.h"
 #include "statebytes.h"
 
 #include <pluginterfaces/vst/vstspeaker.h>
 
-#include <atomic>
 #include <cmath>
 #include <thread>
 
@@ -24,31 +24,20 @@ TEST_F(RaceTest, StateCallsWhileProcessing)
 {
     auto instance = startedInstance();
     ASSERT_TRUE(instance);
-    BlockRunner runner(instance->processor(), 2, 2, kMaxBlock);
-    fillWithSine(runner.input());
-
-    std::atomic<bool> stop{false};
-    std::atomic<int> blocks{0};
-    std::thread audio([&] {
-        int32 block = 0;
-        while (!stop.load())
-        {
-            runner.changes().addChange(3, 0, (block % 10) / 10.0);
-            runner.changes().addChange(0, 0, block % 2);
-            runner.run(block % 3 == 0 ? 64 : kMaxBlock);
-            ++block;
-            blocks.store(block);
-        }
+    ProcessingThread audio(instance->processor(), kMaxBlock, [](BlockRunner& runner, int block) {
+        if (block == 0)
+            fillWithSine(runner.input());
+        runner.changes().addChange(3, 0, (block % 10) / 10.0);
+        runner.changes().addChange(0, 0, block % 2);
+        return block % 3 == 0 ? 64 : kMaxBlock;
     });
 
     // Start once the audio thread runs, and go on until it has rendered many blocks
     // alongside, so that the two threads really overlap.
-    while (blocks.load() < 5)
-        std::this_thread::yield();
-    const int until = blocks.load() + 300;
+    audio.waitFor(5);
+    const int until = audio.blocks() + 300;
     bool allOk = true;
-    int rounds = 0;
-    for (; rounds < 300 || blocks.load() < until; ++rounds)
+    for (int rounds = 0; rounds < 300 || audio.blocks() < until; ++rounds)
     {
         const auto state = StateBytes::make(rounds % 2, (rounds / 2) % 2, (rounds / 3) % 2,
                                             (rounds % 7) / 7.0f, (rounds % 5) / 5.0f);
@@ -56,8 +45,7 @@ TEST_F(RaceTest, StateCallsWhileProcessing)
         std::vector<std::uint8_t> saved;
         allOk = allOk && instance->getComponentState(saved) == kResultOk && saved.size() == 20;
     }
-    stop = true;
-    audio.join();
+    audio.stop();
     EXPECT_TRUE(allOk);
 }
 
@@ -67,21 +55,15 @@ TEST_F(RaceTest, ControllerEditsWhileProcessing)
 {
     auto instance = startedInstance();
     ASSERT_TRUE(instance);
-    BlockRunner runner(instance->processor(), 2, 2, kMaxBlock);
-    fillWithSine(runner.input());
-    std::atomic<bool> stop{false};
-    std::atomic<int> blocks{0};
-    std::thread audio([&] {
-        for (int32 block = 0; !stop.load(); ++block)
-        {
-            runner.changes().addChange(block % 5, 0, (block % 4) / 3.0);
-            runner.run(kMaxBlock);
-            blocks = block;
-        }
+    ProcessingThread audio(instance->processor(), kMaxBlock, [](BlockRunner& runner, int block) {
+        if (block == 0)
+            fillWithSine(runner.input());
+        runner.changes().addChange(block % 5, 0, (block % 4) / 3.0);
+        return kMaxBlock;
     });
     Vst::IEditController* controller = instance->controller();
     Vst::String128 text;
-    for (int round = 0; round < 2000 || blocks.load() < 200; ++round)
+    for (int round = 0; round < 2000 || audio.blocks() < 200; ++round)
     {
         const Vst::ParamID id = round % 5;
         controller->setParamNormalized(id, (round % 9) / 8.0);
@@ -93,8 +75,6 @@ TEST_F(RaceTest, ControllerEditsWhileProcessing)
             instance->setControllerComponentState(state);
         }
     }
-    stop = true;
-    audio.join();
 }
 
 // Two instances, each on its own audio thread, with the same input and automation:
