@@ -5,6 +5,7 @@
 #include "realtimewatch.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <pthread.h>
 #include <semaphore.h>
@@ -125,13 +126,19 @@ FORWARD(int, fflush, (FILE * f), (f))
 FORWARD(int, vfprintf, (FILE * f, const char* format, va_list list), (f, format, list))
 FORWARD(int, vprintf, (const char* format, va_list list), (format, list))
 
-// Variadic ones forward to their va_list forms.
+// Variadic ones forward to their va_list forms; open passes a mode only with the
+// flags that create a file.
+static mode_t createMode(int flags, va_list list)
+{
+    return flags & (O_CREAT | O_TMPFILE) ? va_arg(list, mode_t) : 0;
+}
+
 extern "C" int open(const char* path, int flags, ...)
 {
     note("open");
     va_list list;
     va_start(list, flags);
-    const auto mode = va_arg(list, mode_t);
+    const mode_t mode = createMode(flags, list);
     va_end(list);
     static const auto original = next<int (*)(const char*, int, ...)>("open");
     return original(path, flags, mode);
@@ -141,7 +148,7 @@ extern "C" int openat(int directory, const char* path, int flags, ...)
     note("openat");
     va_list list;
     va_start(list, flags);
-    const auto mode = va_arg(list, mode_t);
+    const mode_t mode = createMode(flags, list);
     va_end(list);
     static const auto original = next<int (*)(int, const char*, int, ...)>("openat");
     return original(directory, path, flags, mode);
