@@ -10,7 +10,6 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cmath>
 #include <cstring>
 #include <vector>
 
