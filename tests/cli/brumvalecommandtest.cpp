@@ -349,6 +349,38 @@ TEST_F(BrumvaleCommand, BadInputGivesOneLineAndNoOutputFile)
     }
 }
 
+// The plug-in's diagnostic lines show only with --verbose; the tool's own output,
+// its progress bar and a crashing plug-in's last words always do.
+TEST_F(BrumvaleCommand, DiagnosticLinesShowOnlyWhenVerbose)
+{
+    const std::string diagnostic = "[againController] received: again::setActive (true)\n";
+    const std::string render = "render " + path("in.wav") + " " + path("out.wav");
+    const Result plain = run(render);
+    ASSERT_EQ(plain.status, 0) << plain.output;
+    EXPECT_NE(plain.output.find("100%"), std::string::npos) << plain.output;
+    EXPECT_EQ(plain.output.find("received:"), std::string::npos) << plain.output;
+    const Result verbose = run("--verbose " + render + " -q");
+    ASSERT_EQ(verbose.status, 0) << verbose.output;
+    EXPECT_EQ(verbose.output, diagnostic);
+
+    const Result demo = run("demo " + path("demo"));
+    ASSERT_EQ(demo.status, 0) << demo.output;
+    EXPECT_EQ(demo.output.find("received:"), std::string::npos) << demo.output;
+    EXPECT_NE(demo.output.find("x)."), std::string::npos) << demo.output;
+
+    const std::string crasher = " --plugin " + std::string(BRUMVALE_FAKE_BUNDLES) + "/crasher.vst3";
+    for (const std::string& arguments : {"info" + crasher, "render " + path("in.wav") + " " +
+                                                             path("crash.wav") + crasher})
+    {
+        const Result crash = run(arguments);
+        EXPECT_NE(crash.status, 0) << arguments;
+        EXPECT_NE(crash.output.find("crasher: the factory is broken, giving up\n"),
+                  std::string::npos)
+            << arguments << ": " << crash.output;
+        EXPECT_EQ(crash.output.find("[Crasher] received:"), std::string::npos) << crash.output;
+    }
+}
+
 // The panel as a PNG: 180 x 240, different with the about panel open and at other
 // values, and the tool's usual errors.
 TEST_F(BrumvaleCommand, ScreenshotDrawsThePanel)

@@ -3,9 +3,12 @@
 // the command line.
 
 #include "commands.h"
+#include "diagnosticfilter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,7 +30,10 @@ const char* const kUsage =
     "                            a picture of the plug-in's panel at those values\n"
     "                            (display text or n:value), with the about panel\n"
     "                            open if asked\n"
-    "  --help                    this text\n";
+    "  --help                    this text\n"
+    "\n"
+    "With --verbose anywhere on the line, the plug-in's own diagnostic lines\n"
+    "(\"[Class] received: ...\") show on standard error too.\n";
 
 const char* const kRenderUsage =
     "usage: brumvale render IN OUT [options]\n"
@@ -73,7 +79,12 @@ int Brumvale::reportFailure(const std::string& message)
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    const auto verbose = std::remove(arguments.begin(), arguments.end(), "--verbose");
+    std::unique_ptr<Brumvale::DiagnosticFilter> quiet;
+    if (verbose == arguments.end())
+        quiet = std::make_unique<Brumvale::DiagnosticFilter>();
+    arguments.erase(verbose, arguments.end());
     if (arguments.empty())
         return usageError("no command");
     const std::string& command = arguments[0];
