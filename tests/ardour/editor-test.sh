@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #
-# Opens Brumvale's own editor in Ardour's GUI on a private X server, drags the
+# Opens Brumvale's own editor in Ardour's GUI on an X server, drags the
 # Boost knob with the mouse, saves the session and checks that the saved Boost
 # value moved and that the editor was redrawn.
 #
@@ -9,8 +9,9 @@
 #
 # The screenshots, the editor's crops, Ardour's log and the saved session file
 # go to $BRUMVALE_ARDOUR_KEEP, else ARTEFACT_DIR, else ardour-editor-test/ beside
-# the bundle. Needs Debian's ardour, xvfb, xdotool, x11-apps, imagemagick and
-# python3; installs nothing. Works without a display or standard input.
+# the bundle. Needs Debian's ardour, xdotool, x11-apps, imagemagick and
+# python3; installs nothing. Needs a display of its own (CTest runs it under
+# tests/gui/with-display.sh) and no standard input.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -19,7 +20,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 [ $# -eq 1 ] || [ $# -eq 2 ] ||
     die "usage: editor-test.sh BUNDLE_PATH [ARTEFACT_DIR] (BUNDLE_PATH: the Brumvale.vst3 folder)"
-for tool in Xvfb xdotool xwd xwininfo convert compare identify python3; do
+[ -n "${DISPLAY:-}" ] || die "no X display: run it under tests/gui/with-display.sh"
+for tool in xdotool xwd xwininfo convert compare identify python3; do
     command -v "$tool" >/dev/null 2>&1 ||
         die "$tool is missing (apt-get install xvfb xdotool x11-apps imagemagick python3)"
 done
@@ -54,19 +56,15 @@ keep=$(cd "$keep" && pwd -P)
 rm -f "$keep"/screen-before.png "$keep"/screen-after.png "$keep"/editor-before.png \
     "$keep"/editor-after.png "$keep"/ardour.log "$keep"/session.ardour
 
-xvfb_pid="" ardour_pid=""
+ardour_pid=""
 on_cleanup() {
-    # Only the two processes this script started, by their ids.
+    # Only the process this script started, by its id.
     if [ -n "$ardour_pid" ] && kill -0 "$ardour_pid" 2>/dev/null; then
         kill "$ardour_pid" 2>/dev/null
         sleep 1
         kill -9 "$ardour_pid" 2>/dev/null
     fi
     [ -f "$work/ardour.log" ] && cp "$work/ardour.log" "$keep/"
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
     return 0
 }
 
@@ -79,7 +77,7 @@ start=$SECONDS
 status=0
 name=editor
 session="$work/session/$name.ardour"
-(cd "$work" && ardour_env timeout -k 10 60 "$luasession" -- "$here/editor-session.lua" \
+(cd "$work" && ardour_env timeout -k 10 180 "$luasession" -- "$here/editor-session.lua" \
     "$work/session" "$name" </dev/null >"$work/session.log" 2>&1) || status=$?
 cat "$work/session.log"
 echo "-- luasession exit status $status after $(elapsed $start)"
@@ -93,22 +91,9 @@ window="  <Extra><UI><Window name=\"P-$route_id-$processor_id\" visible=\"1\" cu
 sed -i "s|^</Session>|$window\n</Session>|" "$session"
 grep -qF "P-$route_id-$processor_id" "$session" || die "cannot mark the plug-in's window in $session"
 
-# 3. The GUI on a free display of its own.
-echo "== Ardour's GUI"
+# 3. The GUI, on the display this test runs on (with-display.sh gives it one).
+echo "== Ardour's GUI on $DISPLAY"
 start=$SECONDS
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || die "Xvfb did not start: $(cat "$work/xvfb.log")"
-DISPLAY=":$(head -n 1 "$work/display")"
-export DISPLAY
-echo "-- Xvfb on $DISPLAY"
-
 (cd "$work" && ardour_export &&
     export ARDOUR_TRY_AUTOSTART_ENGINE=1 GTK_PATH="/etc/ardour7:$ardour_lib" UBUNTU_MENUPROXY="" &&
     exec "$gui" -n -a "$session" </dev/null >"$work/ardour.log" 2>&1) &
@@ -131,7 +116,7 @@ find_plugin_window() {
     plugin_window=$(xdotool search --name '^Fuzz: Brumvale' 2>/dev/null | head -n 1)
     [ -n "$plugin_window" ]
 }
-wait_for 40 find_plugin_window || die "no Brumvale window after $(elapsed $start)"
+wait_for 120 find_plugin_window || die "no Brumvale window after $(elapsed $start)"
 echo "-- Brumvale's window $plugin_window after $(elapsed $start)"
 
 # The editor's window: the deepest window under the plug-in window that is at
@@ -153,30 +138,40 @@ find_editor_window() {
     editor_geometry=$found
     editor_window=${found%% *}
 }
-wait_for 20 find_editor_window || die "no editor window of at least ${view_w}x$view_h in Brumvale's window"
+wait_for 60 find_editor_window || die "no editor window of at least ${view_w}x$view_h in Brumvale's window"
 read -r _ editor_w editor_h editor_x editor_y <<<"$editor_geometry"
 echo "-- editor window $editor_window: ${editor_w}x$editor_h at +$editor_x+$editor_y on the screen"
 [ "$editor_h" -eq "$view_h" ] || die "the editor window is $editor_h pixels tall, not $view_h"
 
-# Screenshots of the whole screen; the editor's crop is the panel's view_w x view_h.
-crop="${view_w}x$view_h+$editor_x+$editor_y"
+# Screenshots of the whole screen; the editor's crop is the panel's view_w x view_h
+# where the editor's window is at the time of the shot: Ardour moves the plug-in's
+# window after it first shows it.
+crop="" previous_crop=""
 shoot() {
+    local x y
+    x=$(xwininfo -id "$editor_window" | awk '/Absolute upper-left X:/ { print $4 }')
+    y=$(xwininfo -id "$editor_window" | awk '/Absolute upper-left Y:/ { print $4 }')
+    [ -n "$x" ] && [ -n "$y" ] || return 1
+    crop="${view_w}x$view_h+$x+$y"
     xwd -root -silent | convert xwd:- "$keep/screen-$1.png"
     convert "$keep/screen-$1.png" -crop "$crop" +repage "$keep/editor-$1.png"
 }
 colours() { identify -format '%k' "$1"; }
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
-# Shoots until the editor's area is the same in two shots in a row.
+# Shoots until the editor's window stays where it is and its area looks the same
+# in two shots in a row.
 settled() {
     [ -f "$keep/editor-$1.png" ] && mv "$keep/editor-$1.png" "$work/previous.png"
-    shoot "$1"
-    [ -f "$work/previous.png" ] && [ "$(differing "$work/previous.png" "$keep/editor-$1.png")" = 0 ]
+    previous_crop=$crop
+    shoot "$1" || return 1
+    [ -f "$work/previous.png" ] && [ "$crop" = "$previous_crop" ] &&
+        [ "$(differing "$work/previous.png" "$keep/editor-$1.png")" = 0 ]
 }
-wait_for 15 settled before || die "the editor's area did not settle"
+wait_for 60 settled before || die "the editor's area did not settle"
 # The panel's artwork has thousands of colours; an undrawn window has one.
 [ "$(colours "$keep/editor-before.png")" -ge 200 ] ||
     die "the editor drew nothing: $(colours "$keep/editor-before.png") colours in its area"
-echo "-- editor drawn after $(elapsed $start): $(colours "$keep/editor-before.png") colours"
+echo "-- editor drawn after $(elapsed $start): $(colours "$keep/editor-before.png") colours, at $crop"
 
 # The drag, relative to the knob's centre: from its lower left (value 0)
 # around over the top to its right.
@@ -198,7 +193,10 @@ xdotool mouseup 1
 # Away from the panel, over Ardour's main window, where the keys go next.
 xdotool mousemove 900 600
 rm -f "$work/previous.png"
-wait_for 15 settled after || die "the editor's area did not settle after the drag"
+before_crop=$crop
+crop=""
+wait_for 60 settled after || die "the editor's area did not settle after the drag"
+[ "$crop" = "$before_crop" ] || echo "-- the editor's window moved: $before_crop, then $crop"
 
 # Differences in the Boost field and knob, and anywhere else in the panel.
 box="rectangle ${boost_area[0]},${boost_area[1]} ${boost_area[2]},${boost_area[3]}"
@@ -217,12 +215,14 @@ main_window=$(xdotool search --name " - Ardour\$" 2>/dev/null | head -n 1)
 [ -n "$main_window" ] || die "no Ardour main window"
 before_save=$(stat -c %Y.%s "$session")
 xdotool windowfocus "$main_window" key ctrl+s
-saved() { [ "$(stat -c %Y.%s "$session")" != "$before_save" ]; }
-wait_for 20 saved || die "Ctrl+S did not save $session"
-sleep 1
+# Saved: the file changed and is whole (Ardour writes a new file and renames it).
+saved() {
+    [ "$(stat -c %Y.%s "$session")" != "$before_save" ] && tail -c 64 "$session" | grep -q '</Session>'
+}
+wait_for 60 saved || die "Ctrl+S did not save $session"
 xdotool windowfocus "$main_window" key ctrl+q
 status=0
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     kill -0 "$ardour_pid" 2>/dev/null || break
     sleep 0.2
 done

@@ -25,8 +25,11 @@ seconds=3
 [ $# -eq 1 ] || die "usage: render-test.sh BUNDLE_PATH (the Brumvale.vst3 folder)"
 command -v python3 >/dev/null 2>&1 || die "python3 is missing"
 ardour_setup "$1"
-# The data folder's export/ holds only this test's preset.
+# The data folder's export/ holds only this test's preset; the generator is a
+# script of the user's.
 cp "$here"/export/brumvale-wavfloat.format "$here"/export/brumvale-wavfloat.preset "$data/export/"
+mkdir -p "$XDG_CONFIG_HOME/ardour7/scripts"
+cp "$here/timeline-sine.lua" "$XDG_CONFIG_HOME/ardour7/scripts/"
 
 # 1. Ardour's VST 3 scanner.
 ardour_scan
@@ -44,7 +47,7 @@ render() {
     for attempt in 1 2; do
         status=0
         (cd "$work" && rm -rf "session-$name" &&
-            ardour_env timeout -k 10 60 "$luasession" -- "$here/render.lua" "$work/session-$name" "$work/out" \
+            ardour_env timeout -k 10 180 "$luasession" -- "$here/render.lua" "$work/session-$name" "$work/out" \
                 "$name" "$frequency" "$level_db" "$seconds" "$@" </dev/null >"$log" 2>&1) ||
             status=$?
         cat "$log"

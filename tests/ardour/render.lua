@@ -17,6 +17,7 @@
 -- data path. SESSION_DIR must not exist yet; OUT_DIR must exist. The Ardour
 -- configuration (under $HOME or $XDG_CONFIG_HOME) must unhide the dummy backend,
 -- the export preset below must be in an export/ folder on Ardour's data path,
+-- timeline-sine.lua among the user's Lua scripts,
 -- and the VST 3 scanner must already have cached the plug-in.
 --
 -- One export per session and process: in Ardour 7.3 a second SimpleExport in the
@@ -76,11 +77,11 @@ local function main()
 	end
 	local route = routes:front()
 
-	-- The generator: Ardour's "SinGen" Lua DSP (Frequency in Hz, Gain in dB) writes
-	-- the same sine to both channels.
-	local gen = ARDOUR.LuaAPI.new_luaproc(s, "SinGen")
+	-- The generator: timeline-sine.lua (Frequency in Hz, Gain in dB) writes the same
+	-- sine to both channels, the same samples at the same timeline positions.
+	local gen = ARDOUR.LuaAPI.new_luaproc(s, "Brumvale Timeline Sine")
 	if gen:isnil() then
-		fail("Ardour has no \"SinGen\" Lua processor")
+		fail("Ardour has no \"Brumvale Timeline Sine\" Lua processor (timeline-sine.lua)")
 	end
 	if route:add_processor_by_index(gen, 0, nil, true) ~= 0 then
 		fail("cannot add the generator to the bus")
@@ -89,7 +90,7 @@ local function main()
 		or not ARDOUR.LuaAPI.set_processor_param(gen, 1, level_db) then
 		fail("cannot set the generator's frequency and gain")
 	end
-	print(string.format("%s: SinGen %.3f Hz at %.2f dBFS peak", name, frequency, level_db))
+	print(string.format("%s: timeline sine %.3f Hz at %.2f dBFS peak", name, frequency, level_db))
 
 	if with_plugin then
 		local fx = ARDOUR.LuaAPI.new_plugin(s, "Brumvale", ARDOUR.PluginType.VST3, "")

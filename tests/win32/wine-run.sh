@@ -9,11 +9,16 @@ set -e
 export WINEPREFIX="$1" WINEARCH="$2" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 shift 2
 # The same headless Wine from a desktop session as on CI (no Mono or Gecko either),
-# unless the program opens windows (BRUMVALE_WINE_DISPLAY=1 under xvfb-run).
+# unless the program opens windows (BRUMVALE_WINE_DISPLAY=1 under tests/gui/with-display.sh).
 [ -n "${BRUMVALE_WINE_DISPLAY:-}" ] || unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
+# Tests run side by side in one prefix: one at a time starts the server and sets
+# the prefix up, the others wait for it.
+exec 9>"$WINEPREFIX/.brumvale-start.lock"
+flock 9
 # The server stays 10 s after its last program; it exits with 2 when one already runs.
 if wineserver -p10 </dev/null >/dev/null 2>&1; then
     wine wineboot </dev/null >/dev/null 2>&1
 fi
+exec 9>&-
 exec wine "$@"

@@ -182,8 +182,7 @@ DiagnosticFilter::~DiagnosticFilter()
     close(savedError);
     int status = 0;
     while (waitpid(filter, &status, 0) < 0 && errno == EINTR)
-    {
-    }
+    {}
 }
 
 } // namespace Brumvale
