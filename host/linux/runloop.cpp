@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace Brumvale::Host {
 
@@ -36,6 +37,36 @@ bool RunLoop::runUntil(const std::function<bool()>& done, int timeoutMillisecond
 void RunLoop::runFor(int milliseconds)
 {
     runUntil([] { return false; }, milliseconds);
+}
+
+bool RunLoop::runUntilCaughtUp(int timeoutMilliseconds)
+{
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> callsAtStart;
+    for (const Timer& timer : timers)
+        callsAtStart.emplace_back(timer.serial, timer.calls);
+    return runUntil(
+        [&] {
+            for (const auto& [serial, calls] : callsAtStart)
+            {
+                const Timer* timer = timerRegistered(serial);
+                if (timer && timer->calls == calls)
+                    return false;
+            }
+            return !inputWaiting();
+        },
+        timeoutMilliseconds);
+}
+
+bool RunLoop::inputWaiting() const
+{
+    std::vector<pollfd> fds;
+    for (const EventHandler& entry : eventHandlers)
+        fds.push_back({entry.fd, POLLIN, 0});
+    if (poll(fds.data(), fds.size(), 0) <= 0)
+        return false;
+    return std::any_of(fds.begin(), fds.end(), [](const pollfd& fd) {
+        return (fd.revents & (POLLIN | POLLHUP | POLLERR)) != 0;
+    });
 }
 
 void RunLoop::dispatchOnce(Clock::time_point deadline)
@@ -76,6 +107,7 @@ void RunLoop::dispatchOnce(Clock::time_point deadline)
             continue;
         // Counted from now, so a late round does not call a timer in a burst.
         current->due = now + current->interval;
+        ++current->calls;
         timer.handler->onTimer();
     }
 }
@@ -86,11 +118,16 @@ bool RunLoop::eventHandlerRegistered(std::uint64_t serial) const
                        [serial](const EventHandler& entry) { return entry.serial == serial; });
 }
 
-RunLoop::Timer* RunLoop::timerRegistered(std::uint64_t serial)
+const RunLoop::Timer* RunLoop::timerRegistered(std::uint64_t serial) const
 {
     auto found = std::find_if(timers.begin(), timers.end(),
                               [serial](const Timer& timer) { return timer.serial == serial; });
     return found == timers.end() ? nullptr : &*found;
+}
+
+RunLoop::Timer* RunLoop::timerRegistered(std::uint64_t serial)
+{
+    return const_cast<Timer*>(std::as_const(*this).timerRegistered(serial));
 }
 
 tresult PLUGIN_API RunLoop::registerEventHandler(Linux::IEventHandler* handler,

@@ -37,6 +37,11 @@ public:
     // up. Returns whether done() answered true.
     bool runUntil(const std::function<bool()>& done, int timeoutMilliseconds);
     void runFor(int milliseconds);
+    // Dispatches until the views have taken in everything that reached their
+    // descriptors before the call: none has input waiting, and every timer registered
+    // at the call has been called since (views drain their connections and draw there).
+    // Returns false when that takes longer than the timeout.
+    bool runUntilCaughtUp(int timeoutMilliseconds);
 
     // Registrations now held.
     std::size_t eventHandlerCount() const { return eventHandlers.size(); }
@@ -73,12 +78,16 @@ private:
         std::chrono::milliseconds interval;
         Clock::time_point due;
         std::uint64_t serial;
+        std::uint64_t calls = 0;
     };
 
     // One wait of at most until the deadline (or the next due timer), then the
     // callbacks it calls for.
     void dispatchOnce(Clock::time_point deadline);
+    // Whether a registered descriptor is readable (or hung up) now.
+    bool inputWaiting() const;
     bool eventHandlerRegistered(std::uint64_t serial) const;
+    const Timer* timerRegistered(std::uint64_t serial) const;
     Timer* timerRegistered(std::uint64_t serial);
 
     std::vector<EventHandler> eventHandlers;

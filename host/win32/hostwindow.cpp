@@ -98,10 +98,10 @@ void HostWindow::detach()
     attachedView = nullptr;
 }
 
-void HostWindow::pump(int milliseconds)
+bool HostWindow::pumpUntil(const std::function<bool()>& done, int timeoutMilliseconds)
 {
-    const ULONGLONG end = GetTickCount64() + ULONGLONG(milliseconds);
-    while (GetTickCount64() < end)
+    const ULONGLONG end = GetTickCount64() + ULONGLONG(timeoutMilliseconds);
+    for (;;)
     {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
@@ -109,9 +109,15 @@ void HostWindow::pump(int milliseconds)
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
+        if (done())
+            return true;
+        if (GetTickCount64() >= end)
+            return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
+
+bool HostWindow::queueEmpty() { return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0; }
 
 COLORREF HostWindow::pixel(int x, int y) const
 {

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -34,8 +35,12 @@ public:
     Steinberg::tresult attach(Steinberg::IPlugView* view);
     // removed(), then setFrame(nullptr); does nothing when no view is attached.
     void detach();
-    // Dispatches this thread's window messages (and so timers) for that long.
-    void pump(int milliseconds);
+    // Dispatches this thread's window messages (and so timers and painting) until
+    // done() answers true, looked at whenever the queue is empty and at least every
+    // 10 ms; false when the time is up first.
+    bool pumpUntil(const std::function<bool()>& done, int timeoutMilliseconds);
+    // Whether no message (input, paint, timer, posted) waits for this thread.
+    static bool queueEmpty();
     // What the window shows, as 0x00BBGGRR (GetPixel's order); CLR_INVALID outside.
     COLORREF pixel(int x, int y) const;
     // The window's client area as a PNG file; false when it cannot be written.

@@ -4,25 +4,16 @@
 
 namespace Brumvale {
 
-// While one exists, standard error runs through a small filter process that drops
-// every line a plug-in writes in the diagnostic form "[Class] received: text" and
-// passes everything else unchanged and in order: the tool's own messages, its
-// progress bar (which rewrites one line with carriage returns), a plug-in's other
-// output and a crash report. Because the filter is a process of its own, what a
-// crashing program wrote before it died still arrives. Standard error is the
-// program's own again when this is destroyed, once the filter has written all.
-// Create it before any thread starts; not copyable.
-class DiagnosticFilter
-{
-public:
-    DiagnosticFilter();
-    ~DiagnosticFilter();
-    DiagnosticFilter(const DiagnosticFilter&) = delete;
-    DiagnosticFilter& operator=(const DiagnosticFilter&) = delete;
-
-private:
-    int savedError = -1; // the original standard error, or -1 when no filter runs
-    int filter = -1;     // the filter's process id
-};
+// Splits the program in two; call it first thing in main, before any thread starts.
+// It returns in the worker, the process that goes on to do the program's work, with
+// standard error running through a pipe to the other process. That one drops every
+// line in the diagnostic form "[Class] received: text" that plug-ins write, passes
+// everything else unchanged and in order (the tool's own messages, its progress bar,
+// a plug-in's other output and a crash report) and, once the worker has ended and
+// all it wrote has passed, ends the way the worker ended: with its exit status, or
+// by its signal. So whoever started the tool sees all of its output before it ends,
+// a crash included. Interrupt and termination signals sent to that process reach the
+// worker. When the split cannot be made, the program runs unfiltered.
+void filterDiagnostics();
 
 } // namespace Brumvale

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -81,9 +80,8 @@ int main(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     const auto verbose = std::remove(arguments.begin(), arguments.end(), "--verbose");
-    std::unique_ptr<Brumvale::DiagnosticFilter> quiet;
     if (verbose == arguments.end())
-        quiet = std::make_unique<Brumvale::DiagnosticFilter>();
+        Brumvale::filterDiagnostics();
     arguments.erase(verbose, arguments.end());
     if (arguments.empty())
         return usageError("no command");

@@ -87,6 +87,12 @@ bool GuiTest::waitUntilDrawn(const HostWindow& window, int timeoutMilliseconds)
         timeoutMilliseconds);
 }
 
+void GuiTest::settle()
+{
+    // A bound for a stalled plug-in only: the condition usually holds within a tick.
+    EXPECT_TRUE(loop->runUntilCaughtUp(30000)) << "the plug-in did not take in its input";
+}
+
 void GuiTest::moveTo(const HostWindow& window, int x, int y)
 {
     XTestFakeMotionEvent(input, -1, window.bounds().left + x, window.bounds().top + y, CurrentTime);
@@ -139,7 +145,7 @@ void GuiTest::dragKnob(const HostWindow& window, const ViewRect& knob,
         if (i == 0)
             button(true);
         // One step at a time, so that each position is seen as it is.
-        loop->runFor(20);
+        settle();
     }
     button(false);
     settle();

@@ -64,8 +64,8 @@ protected:
     // Runs the loop until the window shows a panel that stays the same between two
     // looks; false after the timeout.
     bool waitUntilDrawn(const HostWindow& window, int timeoutMilliseconds = 5000);
-    // Runs the loop long enough for the plug-in to take in what was sent.
-    void settle() { loop->runFor(100); }
+    // Runs the loop until the plug-in has taken in what was sent and drawn it.
+    void settle();
 
     // XTest input at view pixels of a window. Every step reaches the server before
     // the call returns.

@@ -45,12 +45,14 @@ TEST_F(WindowsEditorTest, KnobAndSwitchReachTheHost)
     auto view = owned(instance->controller()->createView("editor"));
     ASSERT_TRUE(view);
     ASSERT_EQ(window->attach(view), kResultOk);
-    window->pump(500);
     HWND panel = window->viewWindow();
     ASSERT_NE(panel, nullptr);
-    // The panel's gradient at the top: blue over red.
-    const COLORREF top = window->pixel(90, 2);
-    EXPECT_GT(GetBValue(top), GetRValue(top) + 40) << std::hex << top;
+    // The panel's gradient at the top: blue over red, once painted.
+    const auto painted = [&] {
+        const COLORREF top = window->pixel(90, 2);
+        return GetBValue(top) > GetRValue(top) + 40;
+    };
+    EXPECT_TRUE(window->pumpUntil(painted, 30000)) << std::hex << window->pixel(90, 2);
 
     // Boost: pressed at the lower left of the knob, turned to the top (circular mode).
     instance->handler().clear();
@@ -66,7 +68,7 @@ TEST_F(WindowsEditorTest, KnobAndSwitchReachTheHost)
     expectGesture(instance->handler().calls(), 0, 1.0);
     EXPECT_EQ(instance->controller()->getParamNormalized(0), 1.0);
 
-    window->pump(200);
+    EXPECT_TRUE(window->pumpUntil(HostWindow::queueEmpty, 30000)) << "the panel kept repainting";
     const std::string shot = BRUMVALE_ARTEFACT_DIR "/editor-wine.png";
     EXPECT_TRUE(window->screenshot(shot));
     std::printf("screenshot: %s\n", shot.c_str());

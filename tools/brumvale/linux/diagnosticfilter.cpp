@@ -1,11 +1,13 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-// The diagnostic-line filter on Linux: a forked process reading a pipe.
+// The diagnostic-line filter on Linux: the worker is a forked child writing into a pipe.
 #include "diagnosticfilter.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,36 +36,15 @@ bool writeAll(int fd, const char* data, size_t size)
 class LineFilter
 {
 public:
-    explicit LineFilter(int out) : out(out) {}
-
-    bool take(char c)
+    // What of data passes goes to out.
+    void take(const char* data, size_t size, std::string& out)
     {
-        const bool lineEnd = c == '\n' || c == '\r';
-        switch (state)
-        {
-        case State::Passing:
-            if (lineEnd)
-                state = State::Start;
-            return writeAll(out, &c, 1);
-        case State::Dropping:
-            if (lineEnd)
-                state = State::Start;
-            return true;
-        case State::Start:
-            break;
-        }
-        pending += c;
-        const Match match = lineEnd ? Match::No : matchDiagnostic();
-        if (match == Match::Full)
-        {
-            pending.clear();
-            state = State::Dropping;
-            return true;
-        }
-        return match == Match::Partial || flushPending(lineEnd);
+        for (size_t i = 0; i < size; ++i)
+            take(data[i], out);
     }
 
-    bool finish() { return pending.empty() || flushPending(false); }
+    // A line still undecided when the input ends passes.
+    void finish(std::string& out) { flushPending(false, out); }
 
 private:
     enum class State
@@ -78,6 +59,34 @@ private:
         Partial,
         Full
     };
+
+    void take(char c, std::string& out)
+    {
+        const bool lineEnd = c == '\n' || c == '\r';
+        switch (state)
+        {
+        case State::Passing:
+            out += c;
+            if (lineEnd)
+                state = State::Start;
+            return;
+        case State::Dropping:
+            if (lineEnd)
+                state = State::Start;
+            return;
+        case State::Start:
+            break;
+        }
+        pending += c;
+        const Match match = lineEnd ? Match::No : matchDiagnostic();
+        if (match == Match::Full)
+        {
+            pending.clear();
+            state = State::Dropping;
+        }
+        else if (match == Match::No)
+            flushPending(lineEnd, out);
+    }
 
     static bool isNameCharacter(char c)
     {
@@ -100,27 +109,34 @@ private:
         return rest == kMarker.size() ? Match::Full : Match::Partial;
     }
 
-    bool flushPending(bool lineEnded)
+    void flushPending(bool lineEnded, std::string& out)
     {
         state = lineEnded ? State::Start : State::Passing;
-        const bool ok = writeAll(out, pending.data(), pending.size());
+        out += pending;
         pending.clear();
-        return ok;
     }
 
     static constexpr size_t kLongestPrefix = 256;
     static inline const std::string kMarker = "] received: ";
-    int out;
     State state = State::Start;
     std::string pending;
 };
 
-[[noreturn]] void runFilter(int in, int out)
+pid_t worker = 0;
+
+void forwardToWorker(int signal) { kill(worker, signal); }
+
+// Filters the worker's standard error until its end, then ends as the worker did.
+[[noreturn]] void runFilter(int in)
 {
-    // Ctrl-C ends the tool; the filter stays to pass on what it wrote until then.
-    std::signal(SIGINT, SIG_IGN);
-    std::signal(SIGTERM, SIG_IGN);
-    LineFilter lines(out);
+    // Ctrl-C reaches the worker from the terminal as well; forwarding covers a
+    // signal sent to this process alone. The filter itself stays until the end.
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+        std::signal(signal, forwardToWorker);
+    std::signal(SIGPIPE, SIG_IGN);
+    LineFilter lines;
+    std::string out;
+    bool writable = true;
     char buffer[4096];
     for (;;)
     {
@@ -129,60 +145,61 @@ private:
             continue;
         if (count <= 0)
             break;
-        for (ssize_t i = 0; i < count; ++i)
-            if (!lines.take(buffer[i]))
-                _exit(1);
+        out.clear();
+        lines.take(buffer, size_t(count), out);
+        // A closed standard error still lets the worker run to its end.
+        writable = writable && writeAll(STDERR_FILENO, out.data(), out.size());
     }
-    lines.finish();
-    _exit(0);
+    out.clear();
+    lines.finish(out);
+    if (writable)
+        writeAll(STDERR_FILENO, out.data(), out.size());
+
+    int status = 0;
+    while (waitpid(worker, &status, 0) < 0)
+        if (errno != EINTR)
+            _exit(EXIT_FAILURE);
+    if (WIFSIGNALED(status))
+    {
+        const int signal = WTERMSIG(status);
+        std::signal(signal, SIG_DFL);
+        sigset_t only;
+        sigemptyset(&only);
+        sigaddset(&only, signal);
+        sigprocmask(SIG_UNBLOCK, &only, nullptr);
+        raise(signal);
+    }
+    _exit(WIFEXITED(status) ? WEXITSTATUS(status) : EXIT_FAILURE);
 }
 
 } // namespace
 
-DiagnosticFilter::DiagnosticFilter()
+void filterDiagnostics()
 {
     int ends[2];
     if (pipe(ends) != 0)
         return;
     std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
-    const pid_t child = saved < 0 ? -1 : fork();
+    const pid_t child = fork();
     if (child < 0)
     {
-        if (saved >= 0)
-            close(saved);
         close(ends[0]);
         close(ends[1]);
         return;
     }
-    if (child == 0)
+    if (child > 0)
     {
-        // The filter holds nothing of the tool's but the pipe and the real standard
-        // error, so a reader of the tool's output sees its end when the tool ends.
+        // Holds nothing of the worker's but the pipe, so that a reader of the tool's
+        // standard output sees its end when the worker ends.
+        worker = child;
         close(ends[1]);
         close(STDIN_FILENO);
         close(STDOUT_FILENO);
-        close(STDERR_FILENO);
-        runFilter(ends[0], saved);
+        runFilter(ends[0]);
     }
     close(ends[0]);
     dup2(ends[1], STDERR_FILENO);
     close(ends[1]);
-    savedError = saved;
-    filter = child;
-}
-
-DiagnosticFilter::~DiagnosticFilter()
-{
-    if (savedError < 0)
-        return;
-    std::fflush(stderr);
-    // The filter sees the end of its input once standard error no longer names the pipe.
-    dup2(savedError, STDERR_FILENO);
-    close(savedError);
-    int status = 0;
-    while (waitpid(filter, &status, 0) < 0 && errno == EINTR)
-    {}
 }
 
 } // namespace Brumvale
