@@ -17,8 +17,9 @@ mkdir -p "$WINEPREFIX"
 exec 9>"$WINEPREFIX/.brumvale-start.lock"
 flock 9
 # The server stays 10 s after its last program; it exits with 2 when one already runs.
-if wineserver -p10 </dev/null >/dev/null 2>&1; then
-    wine wineboot </dev/null >/dev/null 2>&1
+# Neither holds the lock: the server would keep it for as long as it runs.
+if wineserver -p10 </dev/null >/dev/null 2>&1 9>&-; then
+    wine wineboot </dev/null >/dev/null 2>&1 9>&-
 fi
 exec 9>&-
 exec wine "$@"
