@@ -20,6 +20,9 @@ constexpr milliseconds kLongestWait{10};
 // A timer interval beyond a day is taken as a mistake (and would overflow the clock).
 constexpr Linux::TimerInterval kLongestInterval = 24 * 3600 * 1000;
 
+// Readable, or hung up: either way the handler has something to take in.
+bool ready(const pollfd& fd) { return (fd.revents & (POLLIN | POLLHUP | POLLERR)) != 0; }
+
 } // namespace
 
 bool RunLoop::runUntil(const std::function<bool()>& done, int timeoutMilliseconds)
@@ -59,14 +62,8 @@ bool RunLoop::runUntilCaughtUp(int timeoutMilliseconds)
 
 bool RunLoop::inputWaiting() const
 {
-    std::vector<pollfd> fds;
-    for (const EventHandler& entry : eventHandlers)
-        fds.push_back({entry.fd, POLLIN, 0});
-    if (poll(fds.data(), fds.size(), 0) <= 0)
-        return false;
-    return std::any_of(fds.begin(), fds.end(), [](const pollfd& fd) {
-        return (fd.revents & (POLLIN | POLLHUP | POLLERR)) != 0;
-    });
+    std::vector<pollfd> fds = pollSet(eventHandlers);
+    return poll(fds.data(), fds.size(), 0) > 0 && std::any_of(fds.begin(), fds.end(), ready);
 }
 
 void RunLoop::dispatchOnce(Clock::time_point deadline)
@@ -80,17 +77,13 @@ void RunLoop::dispatchOnce(Clock::time_point deadline)
     // Callbacks may change the registrations: work on copies, which also keep the
     // handlers alive, and call only those still registered.
     const std::vector<EventHandler> watched = eventHandlers;
-    std::vector<pollfd> fds;
-    fds.reserve(watched.size());
-    for (const EventHandler& entry : watched)
-        fds.push_back({entry.fd, POLLIN, 0});
+    std::vector<pollfd> fds = pollSet(watched);
     if (poll(fds.data(), fds.size(), timeout) > 0)
     {
         for (std::size_t i = 0; i < fds.size(); ++i)
         {
             // POLLNVAL is left alone: a closed descriptor is the plug-in's mistake.
-            if ((fds[i].revents & (POLLIN | POLLHUP | POLLERR)) &&
-                eventHandlerRegistered(watched[i].serial))
+            if (ready(fds[i]) && eventHandlerRegistered(watched[i].serial))
                 watched[i].handler->onFDIsSet(watched[i].fd);
         }
     }
@@ -110,6 +103,15 @@ void RunLoop::dispatchOnce(Clock::time_point deadline)
         ++current->calls;
         timer.handler->onTimer();
     }
+}
+
+std::vector<pollfd> RunLoop::pollSet(const std::vector<EventHandler>& handlers)
+{
+    std::vector<pollfd> fds;
+    fds.reserve(handlers.size());
+    for (const EventHandler& entry : handlers)
+        fds.push_back({entry.fd, POLLIN, 0});
+    return fds;
 }
 
 bool RunLoop::eventHandlerRegistered(std::uint64_t serial) const

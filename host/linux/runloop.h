@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+struct pollfd;
+
 namespace Brumvale::Host {
 
 // What a Linux host hands to plug-in views through IPlugFrame: it polls the registered
@@ -86,6 +88,8 @@ private:
     void dispatchOnce(Clock::time_point deadline);
     // Whether a registered descriptor is readable (or hung up) now.
     bool inputWaiting() const;
+    // What poll() watches for those handlers, in their order.
+    static std::vector<pollfd> pollSet(const std::vector<EventHandler>& handlers);
     bool eventHandlerRegistered(std::uint64_t serial) const;
     const Timer* timerRegistered(std::uint64_t serial) const;
     Timer* timerRegistered(std::uint64_t serial);

@@ -149,8 +149,8 @@ echo "-- editor window $editor_window: ${editor_w}x$editor_h at +$editor_x+$edit
 crop="" previous_crop=""
 shoot() {
     local x y
-    x=$(xwininfo -id "$editor_window" | awk '/Absolute upper-left X:/ { print $4 }')
-    y=$(xwininfo -id "$editor_window" | awk '/Absolute upper-left Y:/ { print $4 }')
+    read -r x y < <(xwininfo -id "$editor_window" |
+        awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 } END { print x, y }')
     [ -n "$x" ] && [ -n "$y" ] || return 1
     crop="${view_w}x$view_h+$x+$y"
     xwd -root -silent | convert xwd:- "$keep/screen-$1.png"

@@ -66,7 +66,7 @@ TEST(RunLoopTest, CatchingUpMeansInputReadAndEveryTimerCalled)
     EXPECT_GE(slow.ticks, 1);
     EXPECT_GE(fast.ticks, 1);
 
-    // A timer unregistered on the way is not waited for.
+    // A timer no longer registered is not waited for.
     const int ticks = slow.ticks;
     ASSERT_EQ(loop->unregisterTimer(&slow), kResultOk);
     EXPECT_TRUE(loop->runUntilCaughtUp(30000));

@@ -2,7 +2,6 @@
 // The diagnostic-line filter on Linux: the worker is a forked child writing into a pipe.
 #include "diagnosticfilter.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
