@@ -154,6 +154,8 @@ tresult PLUGIN_API HostWindow::resizeView(IPlugView* view, ViewRect* newSize)
     if (!view || view != attachedView || !newSize || newSize->getWidth() <= 0 ||
         newSize->getHeight() <= 0)
         return kInvalidArgument;
+    if (!resizing.take(*newSize))
+        return kResultFalse;
     XResizeWindow(display, window, newSize->getWidth(), newSize->getHeight());
     XSync(display, False);
     outline.right = outline.left + newSize->getWidth();

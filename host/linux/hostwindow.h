@@ -7,6 +7,8 @@
 #include <pluginterfaces/base/smartpointer.h>
 #include <pluginterfaces/gui/iplugview.h>
 
+#include "resizerecorder.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -65,6 +67,10 @@ public:
     // The whole window as a PNG file; false when it cannot be written.
     bool screenshot(const std::string& path) const;
 
+    // The view's resize requests; refused ones leave the window as it is and
+    // answer kResultFalse.
+    ResizeRecorder& resizes() { return resizing; }
+
     // IPlugFrame: resizes the window to newSize, then calls the view's onSize.
     Steinberg::tresult PLUGIN_API resizeView(Steinberg::IPlugView* view,
                                              Steinberg::ViewRect* newSize) override;
@@ -82,6 +88,7 @@ private:
     unsigned long window;
     Steinberg::ViewRect outline;
     Steinberg::IPtr<Steinberg::IPlugView> attachedView;
+    ResizeRecorder resizing;
     Steinberg::uint32 references = 1;
 };
 

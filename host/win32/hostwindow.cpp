@@ -162,6 +162,8 @@ tresult PLUGIN_API HostWindow::resizeView(IPlugView* view, ViewRect* newSize)
 {
     if (!view || view != attachedView || !newSize)
         return kInvalidArgument;
+    if (!resizing.take(*newSize))
+        return kResultFalse;
     RECT outline{0, 0, newSize->getWidth(), newSize->getHeight()};
     AdjustWindowRect(&outline, WS_OVERLAPPEDWINDOW, FALSE);
     SetWindowPos(window, nullptr, 0, 0, outline.right - outline.left, outline.bottom - outline.top,

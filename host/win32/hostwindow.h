@@ -5,6 +5,8 @@
 #include <pluginterfaces/base/smartpointer.h>
 #include <pluginterfaces/gui/iplugview.h>
 
+#include "resizerecorder.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -46,6 +48,10 @@ public:
     // The window's client area as a PNG file; false when it cannot be written.
     bool screenshot(const std::string& path) const;
 
+    // The view's resize requests; refused ones leave the window as it is and
+    // answer kResultFalse.
+    ResizeRecorder& resizes() { return resizing; }
+
     // IPlugFrame: resizes the window to newSize, then calls the view's onSize.
     Steinberg::tresult PLUGIN_API resizeView(Steinberg::IPlugView* view,
                                              Steinberg::ViewRect* newSize) override;
@@ -58,6 +64,7 @@ private:
 
     HWND window;
     Steinberg::IPtr<Steinberg::IPlugView> attachedView;
+    ResizeRecorder resizing;
     Steinberg::uint32 references = 1;
 };
 

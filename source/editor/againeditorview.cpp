@@ -8,8 +8,11 @@
 #include "fieldtext.h"
 
 #include "common/interfaceguard.h"
+#include "preferences/zoompreference.h"
 #include "processor/parameterids.h"
+#include "widgets/cmenuview.h"
 #include "widgets/csplashscreen.h"
+#include "widgets/zoomrange.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -21,6 +24,13 @@ namespace {
 constexpr int32 kPanelWidth = 180;
 constexpr int32 kPanelHeight = 240;
 constexpr int32 kKnobFrames = 80;
+constexpr int32 kSizeSlack = 50;
+
+ViewRect* panelSize()
+{
+    static ViewRect size(0, 0, kPanelWidth, kPanelHeight);
+    return &size;
+}
 
 // The parameter a knob or switch stands for; -1 for any other tag.
 int32 parameterOfControl(int32_t tag)
@@ -55,13 +65,19 @@ CTextEdit* makeValueField(const CRect& rect, CControlListener* listener, int32_t
 
 } // namespace
 
-againEditorView::againEditorView(void* controller) : VSTGUIEditor(controller)
+againEditorView::againEditorView(void* controller)
+    : VSTGUIEditor(controller, panelSize()),
+      zoomTarget(owned(new ZoomMenuTarget([this](double zoom) { chooseZoom(zoom); })))
 {
     setIdleRate(50);
-    setRect(ViewRect(0, 0, kPanelWidth, kPanelHeight));
+    setUserZoom(readZoomPreference());
 }
 
-againEditorView::~againEditorView() { close(); }
+againEditorView::~againEditorView()
+{
+    zoomTarget->detach();
+    close();
+}
 
 tresult PLUGIN_API againEditorView::queryInterface(const TUID iid, void** obj)
 {
@@ -160,15 +176,12 @@ tresult PLUGIN_API againEditorView::checkSizeConstraint(ViewRect* rect)
 {
     if (!rect)
         return kInvalidArgument;
-    constexpr int32 kSlack = 50;
-    if (rect->getWidth() < kPanelWidth)
-        rect->right = rect->left + kPanelWidth;
-    else if (rect->getWidth() > kPanelWidth + kSlack)
-        rect->right = rect->left + kPanelWidth + kSlack;
-    if (rect->getHeight() < kPanelHeight)
-        rect->bottom = rect->top + kPanelHeight;
-    else if (rect->getHeight() > kPanelHeight + kSlack)
-        rect->bottom = rect->top + kPanelHeight + kSlack;
+    const int32 least[] = {zoomedLength(kPanelWidth, getZoom()),
+                           zoomedLength(kPanelHeight, getZoom())};
+    const int32 most[] = {zoomedLength(kPanelWidth + kSizeSlack, getZoom()),
+                          zoomedLength(kPanelHeight + kSizeSlack, getZoom())};
+    rect->right = rect->left + std::clamp(rect->getWidth(), least[0], most[0]);
+    rect->bottom = rect->top + std::clamp(rect->getHeight(), least[1], most[1]);
     return kResultTrue;
 }
 
@@ -223,6 +236,50 @@ void againEditorView::updateFromParameter(ParamID tag, ParamValue value)
     String128 text = {};
     controller->getParamStringByValue(tag, value, text);
     field->setText(toFieldText(text).c_str());
+}
+
+bool againEditorView::openContextMenu(const CPoint& where)
+{
+    if (!frame)
+        return false;
+    FUnknownPtr<IComponentHandler3> hostMenus(controller->getComponentHandler());
+    if (hostMenus)
+    {
+        const int32 id = parameterAt(where);
+        const ParamID parameter = ParamID(id);
+        IPtr<IContextMenu> menu =
+            owned(hostMenus->createContextMenu(this, id >= 0 ? &parameter : nullptr));
+        if (menu && zoomTarget->addItemsTo(*menu, getUserZoom()))
+        {
+            menu->popup(UCoord(where.x * getZoom()), UCoord(where.y * getZoom()));
+            return true;
+        }
+    }
+    CMenuView::popup(*frame, where, zoomMenuItems(getUserZoom()), [this](int index) {
+        if (index >= 0 && size_t(index) < std::size(kZoomChoices))
+            chooseZoom(kZoomChoices[index].zoom);
+    });
+    return true;
+}
+
+void againEditorView::chooseZoom(double zoom)
+{
+    // A failed write leaves the choice for this editor only.
+    if (setUserZoom(zoom))
+        writeZoomPreference(zoom);
+}
+
+int32 againEditorView::parameterAt(const CPoint& where) const
+{
+    if (!frame)
+        return -1;
+    for (int32_t index = frame->getNbViews() - 1; index >= 0; --index)
+    {
+        const auto* control = dynamic_cast<const CControl*>(frame->getView(index));
+        if (control && control->getViewSize().pointInside(where))
+            return parameterOfControl(control->getTag());
+    }
+    return -1;
 }
 
 CControl* againEditorView::controlFor(ParamID tag) const

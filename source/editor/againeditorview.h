@@ -5,6 +5,7 @@
 #include "widgets/canimknob.h"
 #include "widgets/cmoviebutton.h"
 #include "widgets/ctextedit.h"
+#include "zoommenu.h"
 
 #include "pluginterfaces/vst/ivstcontextmenu.h"
 #include "pluginterfaces/vst/ivstplugview.h"
@@ -17,7 +18,14 @@ namespace Brumvale {
 //
 // Gestures become edits at the controller and the host (setParamNormalized, then
 // performEdit, bracketed by beginEdit/endEdit); the controller tells every open
-// editor of every value through updateFromParameter. Host's UI thread only.
+// editor of every value through updateFromParameter.
+//
+// A right click on the panel offers the zoom choices: in the host's context menu
+// when the host has one (IComponentHandler3; the host adds its own entries for the
+// parameter under the mouse), else in a menu of the panel's own. The choice is the
+// user's preference, read when the view is made and written when the user picks;
+// without one the panel follows the host's scale and the screen. Host's UI thread
+// only.
 class againEditorView : public Steinberg::Vst::VSTGUIEditor,
                         public VSTGUI::CControlListener,
                         public Steinberg::Vst::IParameterFinder,
@@ -43,7 +51,8 @@ public:
     // IPlugView
     Steinberg::tresult PLUGIN_API onSize(Steinberg::ViewRect* newSize) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API canResize() SMTG_OVERRIDE;
-    // Widths from 180 to 230 and heights from 240 to 290; left and top stay.
+    // Widths from 180 to 230 and heights from 240 to 290 times the zoom; left and
+    // top stay.
     Steinberg::tresult PLUGIN_API checkSizeConstraint(Steinberg::ViewRect* rect) SMTG_OVERRIDE;
 
     // CControlListener
@@ -55,14 +64,22 @@ public:
     Steinberg::tresult PLUGIN_API findParameter(Steinberg::int32 xPos, Steinberg::int32 yPos,
                                                 Steinberg::Vst::ParamID& resultTag) SMTG_OVERRIDE;
 
-    // IContextMenuTarget: there are no menu items of the plug-in's own.
+    // IContextMenuTarget: the editor's own answer (its zoom items have a target of
+    // their own).
     Steinberg::tresult PLUGIN_API executeMenuItem(Steinberg::int32 tag) SMTG_OVERRIDE;
 
     // Shows a parameter's value (and for Boost and Volume the controller's text for
     // it); identifiers other than 0 to 4, and a closed editor, change nothing.
     void updateFromParameter(Steinberg::Vst::ParamID tag, Steinberg::Vst::ParamValue value);
 
+    // VSTGUIEditorInterface: the zoom menu at that point.
+    bool openContextMenu(const VSTGUI::CPoint& where) SMTG_OVERRIDE;
+
 private:
+    // The user's pick: shown if the host fits it, and then kept as the preference.
+    void chooseZoom(double zoom);
+    // The parameter of the knob or switch at the point, -1 for none.
+    Steinberg::int32 parameterAt(const VSTGUI::CPoint& where) const;
     VSTGUI::CControl* controlFor(Steinberg::Vst::ParamID tag) const;
     VSTGUI::CTextEdit* fieldFor(Steinberg::Vst::ParamID tag) const;
     // Stores the control's value at the controller and passes it on to the host.
@@ -78,6 +95,7 @@ private:
     VSTGUI::CAnimKnob* volumeKnob = nullptr;
     VSTGUI::CTextEdit* boostText = nullptr;
     VSTGUI::CTextEdit* volumeText = nullptr;
+    Steinberg::IPtr<ZoomMenuTarget> zoomTarget;
 };
 
 } // namespace Brumvale

@@ -2,6 +2,7 @@
 #include "vstguieditor.h"
 
 #include "platformview.h"
+#include "widgets/zoomrange.h"
 
 #include <cstring>
 
@@ -9,7 +10,7 @@ namespace Steinberg {
 namespace Vst {
 
 VSTGUIEditor::VSTGUIEditor(void* controller, ViewRect* size)
-    : EditorView(static_cast<EditController*>(controller), size)
+    : EditorView(static_cast<EditController*>(controller), size), panel(size ? *size : ViewRect())
 {}
 
 void VSTGUIEditor::idle()
@@ -18,7 +19,31 @@ void VSTGUIEditor::idle()
         frame->idle();
 }
 
-bool VSTGUIEditor::openFrame(void* parent) { return frame && frame->open(parent, runLoop.get()); }
+bool VSTGUIEditor::setUserZoom(double newZoom)
+{
+    if (newZoom != 0.0 && !VSTGUI::isZoomInRange(newZoom))
+        return false;
+    const double previous = userZoom;
+    userZoom = newZoom;
+    if (showAt(chosenZoom()))
+        return true;
+    userZoom = previous;
+    return false;
+}
+
+tresult PLUGIN_API VSTGUIEditor::queryInterface(const TUID iid, void** obj)
+{
+    QUERY_INTERFACE(iid, obj, IPlugViewContentScaleSupport::iid, IPlugViewContentScaleSupport)
+    return EditorView::queryInterface(iid, obj);
+}
+
+bool VSTGUIEditor::openFrame(void* parent)
+{
+    if (!frame)
+        return false;
+    frame->setZoom(zoom);
+    return frame->open(parent, runLoop.get());
+}
 
 tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(FIDString type)
 {
@@ -37,11 +62,17 @@ tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
     }
     if (runLoop)
         runLoop->addTimer(uint32_t(idleRate), [this] { idle(); });
-    const VSTGUI::CRect& size = frame->getViewSize();
-    ViewRect panel(0, 0, int32(size.getWidth()), int32(size.getHeight()));
-    setRect(panel);
-    if (plugFrame)
-        plugFrame->resizeView(this, &panel);
+    // Only now is the screen known; a host that cannot fit its scale keeps the
+    // size it was told.
+    const double wanted = chosenZoom();
+    if (wanted == zoom || !showAt(wanted))
+    {
+        ViewRect size = zoomedPanel(zoom);
+        setRect(size);
+        fitFrame();
+        if (plugFrame)
+            plugFrame->resizeView(this, &size);
+    }
     return EditorView::attached(parent, type);
 }
 
@@ -54,9 +85,66 @@ tresult PLUGIN_API VSTGUIEditor::removed()
 
 tresult PLUGIN_API VSTGUIEditor::onSize(ViewRect* newSize)
 {
-    if (newSize && frame)
-        frame->setViewSize(VSTGUI::CRect(0, 0, newSize->getWidth(), newSize->getHeight()));
-    return EditorView::onSize(newSize);
+    const tresult result = EditorView::onSize(newSize);
+    if (newSize)
+        fitFrame();
+    return result;
+}
+
+tresult PLUGIN_API VSTGUIEditor::setContentScaleFactor(ScaleFactor factor)
+{
+    if (!VSTGUI::isZoomInRange(factor))
+        return kInvalidArgument;
+    const double previous = hostScale;
+    hostScale = factor;
+    if (showAt(chosenZoom()))
+        return kResultTrue;
+    hostScale = previous;
+    return kResultFalse;
+}
+
+double VSTGUIEditor::chosenZoom() const
+{
+    if (userZoom != 0.0)
+        return userZoom;
+    if (hostScale != 0.0)
+        return hostScale;
+    return frame ? frame->getScreenScale() : VSTGUI::kMinZoom;
+}
+
+bool VSTGUIEditor::showAt(double newZoom)
+{
+    if (newZoom == zoom)
+        return true;
+    const double previousZoom = zoom;
+    const ViewRect previousRect = rect;
+    ViewRect size = zoomedPanel(newZoom);
+    zoom = newZoom;
+    setRect(size);
+    if (!frame)
+        return true;
+    fitFrame();
+    if (!plugFrame || plugFrame->resizeView(this, &size) == kResultTrue)
+        return true;
+    zoom = previousZoom;
+    setRect(previousRect);
+    fitFrame();
+    return false;
+}
+
+ViewRect VSTGUIEditor::zoomedPanel(double atZoom) const
+{
+    return ViewRect(0, 0, VSTGUI::zoomedLength(panel.getWidth(), atZoom),
+                    VSTGUI::zoomedLength(panel.getHeight(), atZoom));
+}
+
+// The frame keeps panel pixels: the view's size divided by the zoom.
+void VSTGUIEditor::fitFrame()
+{
+    if (!frame)
+        return;
+    frame->setZoom(zoom);
+    frame->setViewSize(VSTGUI::CRect(0, 0, rect.getWidth() / zoom, rect.getHeight() / zoom));
 }
 
 } // namespace Vst

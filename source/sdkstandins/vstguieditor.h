@@ -7,19 +7,31 @@
 // timer (on Linux through the host's run loop, without which there is no editor);
 // when the host removes the view it stops both. It sizes the view to the panel
 // and answers the host's knob mode.
+//
+// The panel is shown at a zoom (screen pixels per panel pixel, 1 to 4): the
+// user's choice when there is one, else the host's content scale, else the scale
+// the desktop asks for the window's screen, found when the view is attached. The
+// view's size (getSize, onSize, resizeView) is the zoomed panel; a new zoom while
+// attached is offered to the host through resizeView, and one the host refuses
+// changes nothing. UI thread only.
 
 #include "public.sdk/source/vst/vsteditcontroller.h"
 #include "widgets/cframe.h"
+
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 
 #include <memory>
 
 namespace Steinberg {
 namespace Vst {
 
-class VSTGUIEditor : public EditorView, public VSTGUI::VSTGUIEditorInterface
+class VSTGUIEditor : public EditorView,
+                     public VSTGUI::VSTGUIEditorInterface,
+                     public IPlugViewContentScaleSupport
 {
 public:
-    // controller: the EditController that created the view.
+    // controller: the EditController that created the view; size: the panel's
+    // size in panel pixels.
     explicit VSTGUIEditor(void* controller, ViewRect* size = nullptr);
 
     // Builds the panel in the native parent window (null: a panel without a
@@ -37,20 +49,49 @@ public:
     VSTGUI::CFrame* getFrame() const { return frame; }
     int32_t getKnobMode() const override { return EditController::getHostKnobMode(); }
 
+    // The zoom the view's size stands for now.
+    double getZoom() const { return zoom; }
+    // The user's zoom, 0 to follow the host and the screen; false, changing
+    // nothing, for a zoom out of range or one the host refuses to fit.
+    bool setUserZoom(double newZoom);
+    double getUserZoom() const { return userZoom; }
+
+    // FUnknown: IPlugViewContentScaleSupport, then the bases.
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) SMTG_OVERRIDE;
+    REFCOUNT_METHODS(EditorView)
+
     // IPlugView
     tresult PLUGIN_API isPlatformTypeSupported(FIDString type) SMTG_OVERRIDE;
     tresult PLUGIN_API attached(void* parent, FIDString type) SMTG_OVERRIDE;
     tresult PLUGIN_API removed() SMTG_OVERRIDE;
     tresult PLUGIN_API onSize(ViewRect* newSize) SMTG_OVERRIDE;
 
+    // IPlugViewContentScaleSupport: kResultTrue when the view takes the factor (it
+    // still shows the user's zoom if one is chosen), kInvalidArgument outside 1 to
+    // 4 (NaN and infinity included), kResultFalse when the host refuses the size.
+    tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) SMTG_OVERRIDE;
+
 protected:
-    // Shows the frame in the parent window, woken by the host's run loop.
+    // Shows the frame at the view's zoom in the parent window, woken by the host's
+    // run loop.
     bool openFrame(void* parent);
 
     VSTGUI::CFrame* frame = nullptr;
 
 private:
+    double chosenZoom() const;
+    // Resizes the view (and the frame, and through resizeView the host's window
+    // when there is a frame) for newZoom; false, restoring both, when the host
+    // refuses.
+    bool showAt(double newZoom);
+    ViewRect zoomedPanel(double atZoom) const;
+    void fitFrame();
+
     int32 idleRate = 100;
+    ViewRect panel;
+    double zoom = 1.0;
+    double hostScale = 0.0; // 0 until the host sets one
+    double userZoom = 0.0;  // 0: follow the host and the screen
     // While attached: the host's run loop behind the widget layer's interface.
     std::unique_ptr<VSTGUI::IPlatformRunLoop> runLoop;
 };

@@ -20,14 +20,21 @@ enum CHoriTxtAlign
 };
 
 // Draws into a window's back buffer or an offscreen image. Coordinates are the
-// frame's; drawing is clipped to the current clip rectangle.
+// frame's panel pixels; the context maps them to scale screen pixels each, so
+// shapes and text are drawn at the screen's resolution and bitmaps from their
+// densest set that is needed. Drawing is clipped to the current clip rectangle.
 class CDrawContext
 {
 public:
+    explicit CDrawContext(double scale = 1.0) : scale(scale) {}
     virtual ~CDrawContext() = default;
 
+    // Screen pixels per panel pixel.
+    double getScale() const { return scale; }
+
     virtual void fillRect(const CRect& rect, const CColor& color) = 0;
-    // Draws the part of the bitmap that starts at offset into dest, unscaled.
+    // Draws the part of the bitmap that starts at offset into dest, panel pixel for
+    // panel pixel; a set denser than the screen is scaled down smoothly.
     virtual void drawBitmap(CBitmap& bitmap, const CRect& dest, const CPoint& offset,
                             float alpha = 1.0f) = 0;
     // One line of UTF-8 text, vertically centred in rect.
@@ -38,6 +45,9 @@ public:
     // Clip rectangles nest: each push narrows the one before, each pop restores it.
     virtual void pushClipRect(const CRect& rect) = 0;
     virtual void popClipRect() = 0;
+
+private:
+    double scale;
 };
 
 } // namespace VSTGUI

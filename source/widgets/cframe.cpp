@@ -1,6 +1,10 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "cframe.h"
 
+#include "zoomrange.h"
+
+#include <cmath>
+
 namespace VSTGUI {
 namespace {
 
@@ -17,6 +21,25 @@ private:
     CView* view;
 };
 
+// Products that should be whole numbers land a little either side of them.
+constexpr double kRoundingSlack = 1e-9;
+
+// The screen pixels that show any part of a rectangle of panel pixels.
+CRect toScreen(const CRect& rect, double zoom)
+{
+    return CRect(std::floor(rect.left * zoom + kRoundingSlack),
+                 std::floor(rect.top * zoom + kRoundingSlack),
+                 std::ceil(rect.right * zoom - kRoundingSlack),
+                 std::ceil(rect.bottom * zoom - kRoundingSlack));
+}
+
+CRect toPanel(const CRect& rect, double zoom)
+{
+    return CRect(rect.left / zoom, rect.top / zoom, rect.right / zoom, rect.bottom / zoom);
+}
+
+CPoint toPanel(const CPoint& where, double zoom) { return CPoint(where.x / zoom, where.y / zoom); }
+
 } // namespace
 
 CFrame::CFrame(const CRect& size, VSTGUIEditorInterface* editor) : CView(size), editor(editor) {}
@@ -25,7 +48,7 @@ bool CFrame::open(void* parent, IPlatformRunLoop* runLoop)
 {
     if (!parent)
         return true;
-    platformFrame = Platform::createFrame(*this, getViewSize(), parent, runLoop);
+    platformFrame = Platform::createFrame(*this, getZoomedSize(), parent, runLoop);
     return platformFrame != nullptr;
 }
 
@@ -102,7 +125,28 @@ void CFrame::setViewSize(const CRect& rect)
 {
     CView::setViewSize(rect);
     if (platformFrame)
-        platformFrame->setSize(rect);
+        platformFrame->setSize(getZoomedSize());
+}
+
+void CFrame::setZoom(double newZoom)
+{
+    if (!isZoomInRange(newZoom) || newZoom == zoom)
+        return;
+    zoom = newZoom;
+    invalidRect.unite(getViewSize());
+    if (platformFrame)
+        platformFrame->setSize(getZoomedSize());
+}
+
+CRect CFrame::getZoomedSize() const
+{
+    const CRect& size = getViewSize();
+    return CRect(0, 0, zoomedLength(size.getWidth(), zoom), zoomedLength(size.getHeight(), zoom));
+}
+
+double CFrame::getScreenScale() const
+{
+    return platformFrame ? platformFrame->getScreenScale() : kMinZoom;
 }
 
 CRect CFrame::idle()
@@ -121,7 +165,7 @@ CRect CFrame::idle()
     const CRect changed = invalidRect;
     invalidRect = CRect();
     if (platformFrame && !changed.isEmpty())
-        platformFrame->invalidRect(changed);
+        platformFrame->invalidRect(toScreen(changed, zoom));
     return changed;
 }
 
@@ -159,6 +203,13 @@ CMouseEventResult CFrame::onMouseDown(CPoint& where, const CButtonState& buttons
     // A click anywhere but on the focused view ends its edit.
     if (focusView && target != focusView)
         setFocusView(nullptr);
+    if ((buttons & kRButton) && !modalView && editor)
+    {
+        if (focusView)
+            setFocusView(nullptr);
+        if (editor->openContextMenu(where))
+            return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+    }
     if (!target)
         return kMouseEventNotHandled;
     Hold hold(target);
@@ -203,26 +254,32 @@ int32_t CFrame::onKeyDown(VstKeyCode& key)
     return focusView->onKeyDown(key);
 }
 
-void CFrame::platformDrawRect(CDrawContext& context, const CRect& rect) { drawRect(context, rect); }
+void CFrame::platformDrawRect(CDrawContext& context, const CRect& rect)
+{
+    drawRect(context, toPanel(rect, zoom));
+}
 
 CMouseEventResult CFrame::platformOnMouseDown(CPoint& where, const CButtonState& buttons)
 {
-    return onMouseDown(where, buttons);
+    CPoint inPanel = toPanel(where, zoom);
+    return onMouseDown(inPanel, buttons);
 }
 
 CMouseEventResult CFrame::platformOnMouseMoved(CPoint& where, const CButtonState& buttons)
 {
-    return onMouseMoved(where, buttons);
+    CPoint inPanel = toPanel(where, zoom);
+    return onMouseMoved(inPanel, buttons);
 }
 
 CMouseEventResult CFrame::platformOnMouseUp(CPoint& where, const CButtonState& buttons)
 {
-    return onMouseUp(where, buttons);
+    CPoint inPanel = toPanel(where, zoom);
+    return onMouseUp(inPanel, buttons);
 }
 
 bool CFrame::platformOnWheel(const CPoint& where, float distance, const CButtonState& buttons)
 {
-    return onWheel(where, distance, buttons);
+    return onWheel(toPanel(where, zoom), distance, buttons);
 }
 
 int32_t CFrame::platformOnKeyDown(VstKeyCode& key) { return onKeyDown(key); }

@@ -14,11 +14,15 @@ namespace VSTGUI {
 
 // Holds the panel's views in drawing order (later ones lie on top) and routes the
 // mouse and keyboard to them: a modal view takes every click while it is shown,
-// a view that handles a mouse-down gets the moves and the release, and the view
-// with the keyboard focus gets the keys. Nothing is drawn when a value changes:
+// a view that handles a mouse-down gets the moves and the release, the view with
+// the keyboard focus gets the keys, and a right click that no modal view takes
+// first asks the editor for a context menu. Nothing is drawn when a value changes:
 // idle() gathers what changed since the last tick into one rectangle and redraws
-// it. Destroying the frame (forget) destroys its window and its views. UI thread
-// only.
+// it. Destroying the frame (forget) destroys its window and its views.
+//
+// Views are laid out in panel pixels whatever the zoom; the window is zoom times
+// as large, draws at its resolution, and its mouse positions arrive divided by
+// the zoom. UI thread only.
 class CFrame : public CView, private IPlatformFrameCallback
 {
 public:
@@ -43,8 +47,17 @@ public:
 
     int32_t getKnobMode() const { return editor ? editor->getKnobMode() : kCircularMode; }
 
-    // The window, if there is one, follows the new size.
+    // The size in panel pixels; the window, if there is one, follows it.
     void setViewSize(const CRect& rect) override;
+
+    // Screen pixels per panel pixel, from kMinZoom to kMaxZoom (others are
+    // ignored); the window takes the zoomed size and is redrawn.
+    void setZoom(double zoom);
+    double getZoom() const { return zoom; }
+    // The window's size for the frame's size at the zoom.
+    CRect getZoomedSize() const;
+    // The scale the desktop asks for the window's screen (1 without a window).
+    double getScreenScale() const;
     // The union of what changed since the last call (empty when nothing did),
     // redrawn in the window if there is one; the views are marked clean.
     CRect idle();
@@ -64,6 +77,7 @@ protected:
 private:
     CView* viewAt(const CPoint& where) const;
 
+    double platformGetScale() const override { return zoom; }
     void platformDrawRect(CDrawContext& context, const CRect& rect) override;
     CMouseEventResult platformOnMouseDown(CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult platformOnMouseMoved(CPoint& where, const CButtonState& buttons) override;
@@ -78,6 +92,7 @@ private:
     CView* focusView = nullptr;
     CView* mouseView = nullptr; // the view that took the last mouse-down
     CRect invalidRect;          // changes that idle() has not reported yet
+    double zoom = 1.0;
     std::unique_ptr<IPlatformFrame> platformFrame;
 };
 

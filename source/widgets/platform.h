@@ -31,11 +31,14 @@ public:
     virtual bool writePng(const std::string& path) = 0;
 };
 
-// What the native window of a frame delivers to it.
+// What the native window of a frame delivers to it, in the window's own (screen)
+// pixels.
 class IPlatformFrameCallback
 {
 public:
     virtual ~IPlatformFrameCallback() = default;
+    // Screen pixels per panel pixel: the scale of the context a window draws with.
+    virtual double platformGetScale() const = 0;
     virtual void platformDrawRect(CDrawContext& context, const CRect& rect) = 0;
     virtual CMouseEventResult platformOnMouseDown(CPoint& where, const CButtonState& buttons) = 0;
     virtual CMouseEventResult platformOnMouseMoved(CPoint& where, const CButtonState& buttons) = 0;
@@ -45,7 +48,8 @@ public:
     virtual int32_t platformOnKeyDown(VstKeyCode& key) = 0;
 };
 
-// A native child window showing a frame; destroying it closes the window.
+// A native child window showing a frame, sized and addressed in screen pixels;
+// destroying it closes the window.
 class IPlatformFrame
 {
 public:
@@ -54,6 +58,10 @@ public:
     virtual void invalidRect(const CRect& rect) = 0;
     // Gives the window the new size (its origin stays).
     virtual void setSize(const CRect& size) = 0;
+    // The scale the desktop asks of windows on this window's screen (1 at 96 dots
+    // per inch: Xft.dpi on Linux, the monitor's DPI on Windows), from 1 to 4; 1
+    // when it says nothing.
+    virtual double getScreenScale() const = 0;
 };
 
 // How the host wakes the plug-in on platforms where it must (Linux: the host's
@@ -77,8 +85,9 @@ void setResourceLocation(void* moduleHandle, const std::string& folder);
 // The PNG image of that name, or null when it cannot be had.
 std::unique_ptr<IPlatformBitmap> loadPng(const char* name);
 
-// An image of that size, fully transparent; null when it cannot be had.
-std::unique_ptr<IPlatformOffscreen> createOffscreen(int width, int height);
+// An image of width x height screen pixels, fully transparent, whose context draws
+// panel pixels scale screen pixels each; null when it cannot be had.
+std::unique_ptr<IPlatformOffscreen> createOffscreen(int width, int height, double scale = 1.0);
 
 // A child window of the native parent, of the frame's size; null when it cannot
 // be had. runLoop may be null where the platform needs none.

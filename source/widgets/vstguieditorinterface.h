@@ -2,6 +2,8 @@
 // What a frame asks of the editor that owns it.
 #pragma once
 
+#include "cgeometry.h"
+
 #include <cstdint>
 
 namespace VSTGUI {
@@ -19,6 +21,13 @@ class VSTGUIEditorInterface
 public:
     virtual ~VSTGUIEditorInterface() = default;
     virtual int32_t getKnobMode() const = 0;
+    // A right click on the panel (panel pixels) that no modal view takes; true
+    // when the editor showed a menu for it.
+    virtual bool openContextMenu(const CPoint& where)
+    {
+        (void)where;
+        return false;
+    }
 };
 
 } // namespace VSTGUI

@@ -21,6 +21,7 @@ struct ScreenshotOptions
     std::string output;
     std::vector<ParameterSetting> settings;
     bool about = false; // with the about panel open
+    double scale = 1.0; // screen pixels per panel pixel
 };
 // Parses the arguments after "screenshot". False with a one-line reason on error.
 bool parseScreenshotOptions(const std::vector<std::string>& arguments, ScreenshotOptions& options,

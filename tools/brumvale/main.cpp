@@ -25,7 +25,7 @@ const char* const kUsage =
     "  demo [DIR]                render a synthesised riff clean, with Boost, HiFi,\n"
     "                            Warmth and bypassed into DIR (default: demo), with a\n"
     "                            picture of the spectra and a table of levels\n"
-    "  screenshot OUT.png [--set NAME=VALUE ...] [--about]\n"
+    "  screenshot OUT.png [--set NAME=VALUE ...] [--about] [--scale F]\n"
     "                            a picture of the plug-in's panel at those values\n"
     "                            (display text or n:value), with the about panel\n"
     "                            open if asked\n"

@@ -7,6 +7,9 @@
 #include "editor/againeditorview.h"
 #include "widgets/cframe.h"
 #include "widgets/platform.h"
+#include "widgets/zoomrange.h"
+
+#include <charconv>
 
 #include <cstdio>
 #include <filesystem>
@@ -29,6 +32,21 @@ bool parseScreenshotOptions(const std::vector<std::string>& arguments, Screensho
         const std::string& argument = arguments[i];
         if (argument == "--about")
             options.about = true;
+        else if (argument == "--scale" && i + 1 < arguments.size())
+        {
+            // Not strtod: the picture must not depend on the locale's decimal point.
+            const std::string& text = arguments[++i];
+            double scale = 0.0;
+            const auto [end, problem] =
+                std::from_chars(text.data(), text.data() + text.size(), scale);
+            if (problem != std::errc() || end != text.data() + text.size() ||
+                !VSTGUI::isZoomInRange(scale))
+            {
+                error = "--scale wants a number from 1 to 4 (got '" + text + "')";
+                return false;
+            }
+            options.scale = scale;
+        }
         else if (argument == "--set" && i + 1 < arguments.size())
         {
             const std::string& setting = arguments[++i];
@@ -42,7 +60,8 @@ bool parseScreenshotOptions(const std::vector<std::string>& arguments, Screensho
         }
         else if (argument.size() > 1 && argument[0] == '-')
         {
-            error = argument == "--set" ? "--set needs a value" : "unknown option " + argument;
+            error = argument == "--set" || argument == "--scale" ? argument + " needs a value"
+                                                                 : "unknown option " + argument;
             return false;
         }
         else if (options.output.empty())
@@ -80,6 +99,7 @@ int screenshotCommand(const ScreenshotOptions& options)
     if (!editor || !editor->open(nullptr))
         return reportFailure("the editor does not open");
     VSTGUI::CFrame& frame = *editor->getFrame();
+    frame.setZoom(options.scale);
     if (!frame.getBackground() || !frame.getBackground()->isLoaded())
         return reportFailure("the editor's images are missing in " + images);
     if (options.about)
@@ -88,9 +108,9 @@ int screenshotCommand(const ScreenshotOptions& options)
         frame.onMouseDown(where, VSTGUI::kLButton);
     }
     // The frame goes with close(): keep its size by value.
-    const int width = int(frame.getViewSize().getWidth());
-    const int height = int(frame.getViewSize().getHeight());
-    auto offscreen = VSTGUI::Platform::createOffscreen(width, height);
+    const int width = int(frame.getZoomedSize().getWidth());
+    const int height = int(frame.getZoomedSize().getHeight());
+    auto offscreen = VSTGUI::Platform::createOffscreen(width, height, options.scale);
     if (!offscreen)
         return reportFailure("no memory for the picture");
     frame.draw(offscreen->getContext());

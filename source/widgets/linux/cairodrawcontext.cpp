@@ -4,6 +4,9 @@
 #include "cairobitmap.h"
 #include "widgets/cbitmap.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace VSTGUI {
 namespace {
 
@@ -15,7 +18,11 @@ void setColor(cairo_t* cr, const CColor& color)
 
 } // namespace
 
-CairoDrawContext::CairoDrawContext(cairo_t* context) : cr(cairo_reference(context)) {}
+CairoDrawContext::CairoDrawContext(cairo_t* context, double scale)
+    : CDrawContext(scale), cr(cairo_reference(context))
+{
+    cairo_scale(cr, scale, scale);
+}
 
 CairoDrawContext::~CairoDrawContext() { cairo_destroy(cr); }
 
@@ -29,15 +36,33 @@ void CairoDrawContext::fillRect(const CRect& rect, const CColor& color)
 void CairoDrawContext::drawBitmap(CBitmap& bitmap, const CRect& dest, const CPoint& offset,
                                   float alpha)
 {
-    auto* image = static_cast<CairoBitmap*>(bitmap.getPlatformBitmap());
+    const CBitmap::Resolution set = bitmap.forScale(getScale());
+    auto* image = static_cast<CairoBitmap*>(set.bitmap);
     if (!image || dest.isEmpty())
         return;
+    // Only the part under dest is the source, padded at its edges, so that the
+    // smoothing of a scaled set never reaches into the next frame of a film strip.
+    const double factor = set.factor;
+    const int x = int(std::lround(offset.x * factor));
+    const int y = int(std::lround(offset.y * factor));
+    const int width = std::min(int(std::lround(dest.getWidth() * factor)), image->getWidth() - x);
+    const int height =
+        std::min(int(std::lround(dest.getHeight() * factor)), image->getHeight() - y);
+    if (x < 0 || y < 0 || width <= 0 || height <= 0)
+        return;
+    cairo_surface_t* part =
+        cairo_surface_create_for_rectangle(image->getSurface(), x, y, width, height);
     cairo_save(cr);
-    cairo_rectangle(cr, dest.left, dest.top, dest.getWidth(), dest.getHeight());
+    cairo_rectangle(cr, dest.left, dest.top, width / factor, height / factor);
     cairo_clip(cr);
-    cairo_set_source_surface(cr, image->getSurface(), dest.left - offset.x, dest.top - offset.y);
+    cairo_translate(cr, dest.left, dest.top);
+    cairo_scale(cr, 1.0 / factor, 1.0 / factor);
+    cairo_set_source_surface(cr, part, 0.0, 0.0);
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
     cairo_paint_with_alpha(cr, alpha);
     cairo_restore(cr);
+    cairo_surface_destroy(part);
 }
 
 void CairoDrawContext::selectFont(CFontRef font, bool antialias)

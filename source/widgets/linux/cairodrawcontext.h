@@ -13,8 +13,9 @@ namespace VSTGUI {
 class CairoDrawContext : public CDrawContext
 {
 public:
-    // Adds a reference to the context for its own lifetime.
-    explicit CairoDrawContext(cairo_t* context);
+    // Adds a reference to the context for its own lifetime; scales it by scale
+    // (screen pixels per panel pixel) for good.
+    explicit CairoDrawContext(cairo_t* context, double scale = 1.0);
     ~CairoDrawContext() override;
     CairoDrawContext(const CairoDrawContext&) = delete;
     CairoDrawContext& operator=(const CairoDrawContext&) = delete;

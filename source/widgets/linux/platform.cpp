@@ -21,8 +21,8 @@ class CairoOffscreen : public IPlatformOffscreen
 {
 public:
     // Takes over the surface, which must be a working ARGB32 image.
-    explicit CairoOffscreen(cairo_surface_t* surface)
-        : surface(surface), cr(cairo_create(surface)), context(cr)
+    CairoOffscreen(cairo_surface_t* surface, double scale)
+        : surface(surface), cr(cairo_create(surface)), context(cr, scale)
     {}
     ~CairoOffscreen() override
     {
@@ -64,7 +64,7 @@ std::unique_ptr<IPlatformBitmap> Platform::loadPng(const char* name)
     return std::make_unique<CairoBitmap>(surface);
 }
 
-std::unique_ptr<IPlatformOffscreen> Platform::createOffscreen(int width, int height)
+std::unique_ptr<IPlatformOffscreen> Platform::createOffscreen(int width, int height, double scale)
 {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)
@@ -72,7 +72,7 @@ std::unique_ptr<IPlatformOffscreen> Platform::createOffscreen(int width, int hei
         cairo_surface_destroy(surface);
         return nullptr;
     }
-    return std::make_unique<CairoOffscreen>(surface);
+    return std::make_unique<CairoOffscreen>(surface, scale);
 }
 
 std::unique_ptr<IPlatformFrame> Platform::createFrame(IPlatformFrameCallback& frame,

@@ -3,14 +3,21 @@
 
 #include "cairodrawcontext.h"
 
+#include "widgets/zoomrange.h"
+
+#include <X11/Xresource.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <cairo-xlib.h>
+
+#include <charconv>
+#include <cstring>
 
 namespace VSTGUI {
 namespace {
 
 constexpr CColor kBeyondPanel{16, 35, 50, 255};
+constexpr double kDotsPerInchAt1x = 96.0;
 
 CButtonState buttonsOf(unsigned int state)
 {
@@ -143,12 +150,15 @@ void X11Frame::invalidRect(const CRect& rect)
     if (area.isEmpty())
         return;
     cairo_t* cr = cairo_create(backBuffer);
+    cairo_rectangle(cr, area.left, area.top, area.getWidth(), area.getHeight());
+    cairo_clip(cr);
     {
-        CairoDrawContext context(cr);
-        context.pushClipRect(area);
-        context.fillRect(area, kBeyondPanel);
+        CairoDrawContext unscaled(cr);
+        unscaled.fillRect(area, kBeyondPanel);
+    }
+    {
+        CairoDrawContext context(cr, frame.platformGetScale());
         frame.platformDrawRect(context, area);
-        context.popClipRect();
     }
     cairo_destroy(cr);
     cr = cairo_create(windowSurface);
@@ -160,6 +170,31 @@ void X11Frame::invalidRect(const CRect& rect)
     cairo_destroy(cr);
     cairo_surface_flush(windowSurface);
     XFlush(display);
+}
+
+double X11Frame::getScreenScale() const
+{
+    // The resources as the server held them when this connection opened.
+    const char* resources = XResourceManagerString(display);
+    if (!resources)
+        return 1.0;
+    XrmInitialize();
+    XrmDatabase database = XrmGetStringDatabase(resources);
+    if (!database)
+        return 1.0;
+    char* type = nullptr;
+    XrmValue value{};
+    double dpi = 0.0;
+    if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr)
+    {
+        const char* text = value.addr;
+        while (*text == ' ' || *text == '\t')
+            ++text;
+        // Not strtod: the host's locale may want a decimal comma.
+        std::from_chars(text, text + std::strlen(text), dpi);
+    }
+    XrmDestroyDatabase(database);
+    return limitZoom(dpi / kDotsPerInchAt1x);
 }
 
 void X11Frame::setSize(const CRect& size)

@@ -26,6 +26,8 @@ public:
 
     void invalidRect(const CRect& rect) override;
     void setSize(const CRect& size) override;
+    // Xft.dpi / 96, from the resources the desktop publishes on the root window.
+    double getScreenScale() const override;
 
 private:
     X11Frame(IPlatformFrameCallback& frame, Display* display);

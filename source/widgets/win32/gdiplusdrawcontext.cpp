@@ -49,7 +49,12 @@ std::unique_ptr<Gdiplus::Font> fontOf(CFontRef font)
 
 } // namespace
 
-GdiplusDrawContext::GdiplusDrawContext(Gdiplus::Graphics& graphics) : graphics(graphics) {}
+GdiplusDrawContext::GdiplusDrawContext(Gdiplus::Graphics& graphics, double scale)
+    : CDrawContext(scale), graphics(graphics)
+{
+    if (scale != 1.0)
+        graphics.ScaleTransform(Gdiplus::REAL(scale), Gdiplus::REAL(scale));
+}
 
 void GdiplusDrawContext::fillRect(const CRect& rect, const CColor& color)
 {
@@ -60,7 +65,8 @@ void GdiplusDrawContext::fillRect(const CRect& rect, const CColor& color)
 void GdiplusDrawContext::drawBitmap(CBitmap& bitmap, const CRect& dest, const CPoint& offset,
                                     float alpha)
 {
-    auto* image = static_cast<GdiplusBitmap*>(bitmap.getPlatformBitmap());
+    const CBitmap::Resolution set = bitmap.forScale(getScale());
+    auto* image = static_cast<GdiplusBitmap*>(set.bitmap);
     if (!image || dest.isEmpty())
         return;
     Gdiplus::ImageAttributes attributes;
@@ -70,9 +76,24 @@ void GdiplusDrawContext::drawBitmap(CBitmap& bitmap, const CRect& dest, const CP
                                     {0, 0, 0, Gdiplus::REAL(alpha), 0},
                                     {0, 0, 0, 0, 1}}};
     attributes.SetColorMatrix(&matrix);
-    graphics.DrawImage(&image->get(), rectOf(dest), Gdiplus::REAL(offset.x),
-                       Gdiplus::REAL(offset.y), Gdiplus::REAL(dest.getWidth()),
-                       Gdiplus::REAL(dest.getHeight()), Gdiplus::UnitPixel, &attributes);
+    const bool scaled = double(set.factor) != getScale();
+    if (scaled)
+    {
+        // Smoothing reads beyond the source's edges: mirror them rather than take
+        // in the next frame of a film strip or a transparent border.
+        attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    }
+    const Gdiplus::REAL factor = Gdiplus::REAL(set.factor);
+    graphics.DrawImage(&image->get(), rectOf(dest), Gdiplus::REAL(offset.x) * factor,
+                       Gdiplus::REAL(offset.y) * factor, Gdiplus::REAL(dest.getWidth()) * factor,
+                       Gdiplus::REAL(dest.getHeight()) * factor, Gdiplus::UnitPixel, &attributes);
+    if (scaled)
+    {
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeDefault);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeDefault);
+    }
 }
 
 void GdiplusDrawContext::drawString(const std::string& text, const CRect& rect, CFontRef font,

@@ -15,7 +15,8 @@ namespace VSTGUI {
 class GdiplusDrawContext : public CDrawContext
 {
 public:
-    explicit GdiplusDrawContext(Gdiplus::Graphics& graphics);
+    // Scales the graphics by scale (screen pixels per panel pixel) for good.
+    explicit GdiplusDrawContext(Gdiplus::Graphics& graphics, double scale = 1.0);
 
     void fillRect(const CRect& rect, const CColor& color) override;
     void drawBitmap(CBitmap& bitmap, const CRect& dest, const CPoint& offset, float alpha) override;

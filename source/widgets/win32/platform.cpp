@@ -40,8 +40,8 @@ bool pngEncoder(CLSID& encoder)
 class GdiplusOffscreen : public IPlatformOffscreen
 {
 public:
-    GdiplusOffscreen(int width, int height)
-        : bitmap(width, height, PixelFormat32bppARGB), graphics(&bitmap), context(graphics)
+    GdiplusOffscreen(int width, int height, double scale)
+        : bitmap(width, height, PixelFormat32bppARGB), graphics(&bitmap), context(graphics, scale)
     {
         graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
     }
@@ -118,9 +118,9 @@ std::unique_ptr<IPlatformBitmap> Platform::loadPng(const char* name)
     return std::make_unique<GdiplusBitmap>(std::move(bitmap));
 }
 
-std::unique_ptr<IPlatformOffscreen> Platform::createOffscreen(int width, int height)
+std::unique_ptr<IPlatformOffscreen> Platform::createOffscreen(int width, int height, double scale)
 {
-    auto offscreen = std::make_unique<GdiplusOffscreen>(width, height);
+    auto offscreen = std::make_unique<GdiplusOffscreen>(width, height, scale);
     if (!offscreen->valid())
         return nullptr;
     return offscreen;

@@ -3,6 +3,8 @@
 
 #include "gdiplusdrawcontext.h"
 
+#include "widgets/zoomrange.h"
+
 #include <windowsx.h>
 
 namespace VSTGUI {
@@ -107,6 +109,24 @@ void Win32Frame::setSize(const CRect& size)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+double Win32Frame::getScreenScale() const
+{
+    // GetDpiForWindow knows the monitor and the host's DPI awareness (Windows 10
+    // 1607 on); before it, the desktop's DPI is all there is.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    const auto dpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    double dpi = 0.0;
+    if (dpiForWindow)
+        dpi = double(dpiForWindow(GetParent(window)));
+    else if (HDC screen = GetDC(nullptr))
+    {
+        dpi = double(GetDeviceCaps(screen, LOGPIXELSX));
+        ReleaseDC(nullptr, screen);
+    }
+    return limitZoom(dpi / USER_DEFAULT_SCREEN_DPI);
+}
+
 LRESULT CALLBACK Win32Frame::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam)
 {
@@ -134,11 +154,13 @@ void Win32Frame::paint()
         Gdiplus::Bitmap backBuffer(client.right, client.bottom, PixelFormat32bppPARGB);
         {
             Gdiplus::Graphics graphics(&backBuffer);
-            GdiplusDrawContext context(graphics);
-            context.pushClipRect(area);
-            context.fillRect(area, kBeyondPanel);
+            {
+                GdiplusDrawContext unscaled(graphics);
+                unscaled.pushClipRect(area);
+                unscaled.fillRect(area, kBeyondPanel);
+            }
+            GdiplusDrawContext context(graphics, frame.platformGetScale());
             frame.platformDrawRect(context, area);
-            context.popClipRect();
         }
         Gdiplus::Graphics screen(dc);
         screen.DrawImage(&backBuffer, INT(area.left), INT(area.top), INT(area.left), INT(area.top),

@@ -25,6 +25,8 @@ public:
 
     void invalidRect(const CRect& rect) override;
     void setSize(const CRect& size) override;
+    // The DPI of the parent window's monitor / 96.
+    double getScreenScale() const override;
 
 private:
     explicit Win32Frame(IPlatformFrameCallback& frame) : frame(frame) {}
