@@ -28,7 +28,7 @@ const Knob kKnobs[] = {{50.0, 40.0, "VOLUME"}, {130.0, 40.0, "BOOST"}};
 constexpr double kLampX = 90.0;
 constexpr double kLampY = 135.0;
 
-void paintFace(cairo_t* cr)
+void paintFace(cairo_t* cr, int scale)
 {
     cairo_pattern_t* face = cairo_pattern_create_linear(0.0, 0.0, 0.0, kHeight);
     addStop(face, 0.0, kTop);
@@ -36,7 +36,7 @@ void paintFace(cairo_t* cr)
     cairo_set_source(cr, face);
     cairo_paint(cr);
     cairo_pattern_destroy(face);
-    brushSurface(cairo_get_target(cr), 0.011, 0xb1a5e5u);
+    brushSurface(cairo_get_target(cr), 0.011, 0xb1a5e5u, scale);
 }
 
 // A soft shadow a little below where a round control sits, so that the
@@ -75,9 +75,9 @@ void drawScale(cairo_t* cr, double x, double y)
 
 } // namespace
 
-void drawBackground(cairo_t* cr)
+void drawBackground(cairo_t* cr, int scale)
 {
-    paintFace(cr);
+    paintFace(cr, scale);
     setFont(cr, Face::SansBold, 8.5);
     for (const Knob& knob : kKnobs)
     {

@@ -56,15 +56,15 @@ enum class Face
 
 void setFont(cairo_t* cr, Face face, double size);
 
-// The width of text with tracking extra pixels between letters, from the left
+// The width of text with tracking extra units between letters, from the left
 // of the first glyph's ink to the right of the last one's.
 double inkWidth(cairo_t* cr, const std::string& text, double tracking = 0.0);
 
 // Draws text in the current source with the centre of its ink at (x, y) and
-// tracking extra pixels between letters.
+// tracking extra units between letters.
 void centredText(cairo_t* cr, const std::string& text, double x, double y, double tracking = 0.0);
 
-// Fills text centred at (x, y) in colour over a dark copy a pixel below it,
+// Fills text centred at (x, y) in colour over a dark copy a unit below it,
 // so that light lettering reads on the light and the dark end of the panel.
 void engravedText(cairo_t* cr, const std::string& text, double x, double y, const Colour& colour,
                   double tracking = 0.0, double shadowAlpha = 0.45);

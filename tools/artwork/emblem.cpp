@@ -41,7 +41,7 @@ void drawEmblem(cairo_t* cr, double x, double y, double radius)
     cairo_pattern_t* emblem = cairo_pop_group(cr);
     cairo_restore(cr);
 
-    // A shadow of the same shape a pixel lower, like engravedText's.
+    // A shadow of the same shape a unit lower, like engravedText's.
     cairo_matrix_t placed;
     cairo_pattern_get_matrix(emblem, &placed);
     cairo_matrix_t down;

@@ -11,7 +11,7 @@ namespace Brumvale::Artwork {
 void drawEmblem(cairo_t* cr, double x, double y, double radius);
 
 // The emblem followed by the maker's name, the pair centred on (x, y) and
-// height pixels tall.
+// height units tall.
 void drawMakerSignature(cairo_t* cr, double x, double y, double height);
 
 // The product's name in white serif capitals and lower case, centred on (x, y).

@@ -104,9 +104,9 @@ void drawPointer(cairo_t* cr, double turn)
 
 } // namespace
 
-void drawKnob(cairo_t* cr)
+void drawKnob(cairo_t* cr, int scale)
 {
-    const Surface spun = spunMetal(int(kSize), Colour{0.93, 0.95, 0.98});
+    const Surface spun = spunMetal(int(kSize), Colour{0.93, 0.95, 0.98}, scale);
     for (int frame = 0; frame < kFrames; ++frame)
     {
         const double degrees = -135.0 + frame * 270.0 / (kFrames - 1);

@@ -113,7 +113,8 @@ void drawLamp(cairo_t* cr, bool lit)
 
 } // namespace
 
-void drawBypassLamp(cairo_t* cr)
+// Vector shapes only, which cr's scale makes sharp at any density.
+void drawBypassLamp(cairo_t* cr, int /*scale*/)
 {
     drawLamp(cr, true);
     cairo_translate(cr, 0.0, kSize);

@@ -1,5 +1,5 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-// brumvale_artwork: draws the editor's images and writes them as PNG files.
+// brumvale_artwork: draws the editor's images at each scale and writes them as PNG files.
 #include "canvas.h"
 #include "images.h"
 #include "pngfile.h"
@@ -13,12 +13,13 @@ namespace {
 
 using namespace Brumvale::Artwork;
 
+// An image's name and size at 1x, in the editor's units.
 struct Image
 {
     const char* fileName;
     int width;
     int height;
-    void (*draw)(cairo_t*);
+    void (*draw)(cairo_t*, int);
 };
 
 const Image kImages[] = {
@@ -26,6 +27,20 @@ const Image kImages[] = {
     {"splashImg.png", 180, 240, drawSplash},      {"ButtonBypass.png", 40, 80, drawBypassLamp},
     {"ButtonHiFi.png", 60, 40, drawHiFiSwitch},   {"ButtonWarmth.png", 60, 40, drawWarmthSwitch},
 };
+
+// The densities the editor looks for: 1x, and 2x and 3x for high-DPI screens.
+const int kScales[] = {1, 2, 3};
+
+// "knobImg1.png" at 2x is "knobImg1@2x.png"; at 1x the name stays as it is.
+std::string scaledName(const std::string& name, int scale)
+{
+    if (scale == 1)
+        return name;
+    const std::size_t dot = name.rfind('.');
+    const std::string suffix = "@" + std::to_string(scale) + "x";
+    return dot == std::string::npos ? name + suffix
+                                    : name.substr(0, dot) + suffix + name.substr(dot);
+}
 
 int fail(const std::string& message)
 {
@@ -46,20 +61,22 @@ int main(int argc, char** argv)
         return fail("cannot create " + directory.string() + ": " + error.message());
 
     for (const Image& image : kImages)
-    {
-        const std::string path = (directory / image.fileName).string();
-        const Surface surface(
-            cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height));
+        for (const int scale : kScales)
         {
-            const Context context = drawingContext(surface.get());
-            image.draw(context.get());
-            if (cairo_status(context.get()) != CAIRO_STATUS_SUCCESS)
-                return fail("cannot draw " + path + ": " +
-                            cairo_status_to_string(cairo_status(context.get())));
+            const std::string path = (directory / scaledName(image.fileName, scale)).string();
+            const Surface surface(cairo_image_surface_create(
+                CAIRO_FORMAT_ARGB32, image.width * scale, image.height * scale));
+            {
+                const Context context = drawingContext(surface.get());
+                cairo_scale(context.get(), scale, scale);
+                image.draw(context.get(), scale);
+                if (cairo_status(context.get()) != CAIRO_STATUS_SUCCESS)
+                    return fail("cannot draw " + path + ": " +
+                                cairo_status_to_string(cairo_status(context.get())));
+            }
+            std::string problem;
+            if (!writeRgbaPng(surface.get(), path, problem))
+                return fail(problem);
         }
-        std::string problem;
-        if (!writeRgbaPng(surface.get(), path, problem))
-            return fail(problem);
-    }
     return 0;
 }

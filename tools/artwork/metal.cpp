@@ -46,18 +46,20 @@ double Grain::next()
     return double(state) / 2147483648.0 - 1.0;
 }
 
-void brushSurface(cairo_surface_t* surface, double strength, std::uint32_t seed)
+void brushSurface(cairo_surface_t* surface, double strength, std::uint32_t seed, int scale)
 {
     cairo_surface_flush(surface);
     const int width = cairo_image_surface_get_width(surface);
     const int height = cairo_image_surface_get_height(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
+    // The filter's memory spans scale times as many pixels, the same length in units.
+    const double pole = std::pow(0.93, 1.0 / scale);
     Grain grain(seed);
     for (int y = 0; y < height; ++y)
     {
         const double row = 0.5 * grain.next();
-        const std::vector<double> streak = smoothed(grain, std::size_t(width), 0.93);
+        const std::vector<double> streak = smoothed(grain, std::size_t(width), pole);
         auto* pixels = reinterpret_cast<std::uint32_t*>(data + y * stride);
         for (int x = 0; x < width; ++x)
         {
@@ -76,13 +78,16 @@ void brushSurface(cairo_surface_t* surface, double strength, std::uint32_t seed)
     cairo_surface_mark_dirty(surface);
 }
 
-Surface spunMetal(int size, const Colour& base)
+Surface spunMetal(int size, const Colour& base, int scale)
 {
-    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, size, size));
+    const int side = size * scale;
+    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, side, side));
+    // Painted at size units whatever the density.
+    cairo_surface_set_device_scale(surface.get(), scale, scale);
     cairo_surface_flush(surface.get());
     const int stride = cairo_image_surface_get_stride(surface.get());
     unsigned char* data = cairo_image_surface_get_data(surface.get());
-    // Rings every quarter pixel of radius, each a shade apart from the next.
+    // Rings every quarter unit of radius, each a shade apart from the next.
     Grain grain(0x5eed1e5u);
     const std::vector<double> rings = smoothed(grain, std::size_t(size * 2 + 8), 0.3);
     const double centre = size / 2.0;
@@ -97,16 +102,16 @@ Surface spunMetal(int size, const Colour& base)
         return 0.80 + 0.16 * std::cos(2.0 * angle) + 0.03 * std::cos(6.0 * angle) + 0.035 * ring -
                0.10 * radius / centre;
     };
-    for (int y = 0; y < size; ++y)
+    for (int y = 0; y < side; ++y)
     {
         auto* pixels = reinterpret_cast<std::uint32_t*>(data + y * stride);
-        for (int x = 0; x < size; ++x)
+        for (int x = 0; x < side; ++x)
         {
             double sum = 0.0;
             for (int sy = 0; sy < samples; ++sy)
                 for (int sx = 0; sx < samples; ++sx)
-                    sum +=
-                        level(x + (sx + 0.5) / samples - centre, y + (sy + 0.5) / samples - centre);
+                    sum += level((x + (sx + 0.5) / samples) / scale - centre,
+                                 (y + (sy + 0.5) / samples) / scale - centre);
             const double mean = sum / (samples * samples);
             pixels[x] = 0xFF000000u |
                         std::uint32_t(clampByte(base.red * mean * 255.0, 255.0)) << 16 |

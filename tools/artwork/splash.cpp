@@ -16,7 +16,7 @@ constexpr double kFieldAlpha = 230.0 / 255.0;
 const Colour kWhite{1.0, 1.0, 1.0};
 const Colour kPale{0.72, 0.84, 0.96};
 
-void paintField(cairo_t* cr)
+void paintField(cairo_t* cr, int scale)
 {
     cairo_pattern_t* field =
         cairo_pattern_create_radial(kMiddle, 105.0, 0.0, kMiddle, 105.0, 150.0);
@@ -25,7 +25,7 @@ void paintField(cairo_t* cr)
     cairo_set_source(cr, field);
     cairo_paint(cr);
     cairo_pattern_destroy(field);
-    brushSurface(cairo_get_target(cr), 0.008, 0x5b1a54u);
+    brushSurface(cairo_get_target(cr), 0.008, 0x5b1a54u, scale);
 
     cairo_set_line_width(cr, 1.0);
     cairo_set_source_rgba(cr, 1.0, 1.0, 1.0, 0.2);
@@ -72,9 +72,9 @@ void drawVstBadge(cairo_t* cr, double y)
 
 } // namespace
 
-void drawSplash(cairo_t* cr)
+void drawSplash(cairo_t* cr, int scale)
 {
-    paintField(cr);
+    paintField(cr, scale);
 
     drawEmblem(cr, kMiddle, 36.0, 17.0);
     setFont(cr, Face::SansBold, 8.0);

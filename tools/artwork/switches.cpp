@@ -12,7 +12,8 @@ constexpr double kCorner = 5.0;
 const Colour kInk{0.06, 0.11, 0.17};
 const Colour kWhite{1.0, 1.0, 1.0};
 
-// The box's outline sits on half pixels so that its edge is one sharp pixel.
+// The box's outline, a unit wide on half units, covers whole pixels at any
+// whole scale, so that its edge stays sharp.
 void boxPath(cairo_t* cr) { roundedRectangle(cr, 1.5, 1.5, kWidth - 3.0, kHeight - 3.0, kCorner); }
 
 void drawDarkFrame(cairo_t* cr, const char* word)
@@ -66,8 +67,9 @@ void drawSwitch(cairo_t* cr, const char* word)
 
 } // namespace
 
-void drawHiFiSwitch(cairo_t* cr) { drawSwitch(cr, "Anti-Alias"); }
+// Vector shapes and text only, which cr's scale makes sharp at any density.
+void drawHiFiSwitch(cairo_t* cr, int /*scale*/) { drawSwitch(cr, "Anti-Alias"); }
 
-void drawWarmthSwitch(cairo_t* cr) { drawSwitch(cr, "Warmth"); }
+void drawWarmthSwitch(cairo_t* cr, int /*scale*/) { drawSwitch(cr, "Warmth"); }
 
 } // namespace Brumvale::Artwork
