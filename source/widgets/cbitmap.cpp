@@ -1,19 +1,9 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "cbitmap.h"
 
+#include "bitmapsetname.h"
+
 namespace VSTGUI {
-namespace {
-
-// "knobImg1.png" at 2x is "knobImg1@2x.png".
-std::string setName(const std::string& name, int factor)
-{
-    const size_t dot = name.rfind('.');
-    const std::string suffix = "@" + std::to_string(factor) + "x";
-    return dot == std::string::npos ? name + suffix
-                                    : name.substr(0, dot) + suffix + name.substr(dot);
-}
-
-} // namespace
 
 CBitmap::CBitmap(const CResourceDescription& description)
     : name(description.name ? description.name : ""),
@@ -31,7 +21,7 @@ CBitmap::Resolution CBitmap::forScale(double scale)
         if (!tried[index])
         {
             tried[index] = true;
-            auto loaded = Platform::loadPng(setName(name, factor).c_str());
+            auto loaded = Platform::loadPng(bitmapSetName(name, factor).c_str());
             if (loaded && loaded->getWidth() == factor * platformBitmap->getWidth() &&
                 loaded->getHeight() == factor * platformBitmap->getHeight())
                 denser[index] = std::move(loaded);

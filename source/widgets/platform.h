@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace VSTGUI {
 
@@ -29,6 +30,9 @@ public:
     virtual ~IPlatformOffscreen() = default;
     virtual CDrawContext& getContext() = 0;
     virtual bool writePng(const std::string& path) = 0;
+    // The pixels as 0xAARRGGBB, rows from the top (partly transparent ones may
+    // come premultiplied by alpha).
+    virtual std::vector<uint32_t> getPixels() = 0;
 };
 
 // What the native window of a frame delivers to it, in the window's own (screen)

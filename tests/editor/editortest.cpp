@@ -2,6 +2,10 @@
 // In-process editor tests: a controller with its editors, panels without a window.
 #include "editortest.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
 using namespace Steinberg;
 using namespace VSTGUI;
 
@@ -9,6 +13,12 @@ namespace Brumvale {
 
 void EditorTest::SetUp()
 {
+    static int tests = 0;
+    configFolder = testing::TempDir() + "brumvale-config-" + std::to_string(getpid()) + "-" +
+                   std::to_string(++tests);
+    std::filesystem::remove_all(configFolder);
+    std::filesystem::create_directories(configFolder);
+    setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
     Platform::setResourceLocation(nullptr, BRUMVALE_RESOURCE_DIR);
     controller = new againController;
     ASSERT_EQ(controller->initialize(nullptr), kResultOk);
@@ -27,14 +37,20 @@ void EditorTest::TearDown()
     controller->terminate();
     controller->release();
     handler->release();
+    std::error_code ignored;
+    std::filesystem::remove_all(configFolder, ignored);
 }
 
-againEditorView* EditorTest::openEditor()
+againEditorView* EditorTest::openEditor(float contentScale)
 {
     auto* editor = static_cast<againEditorView*>(controller->createView("editor"));
     EXPECT_NE(editor, nullptr);
     if (!editor)
         return nullptr;
+    if (contentScale != 0.0f)
+    {
+        EXPECT_EQ(editor->setContentScaleFactor(contentScale), kResultTrue);
+    }
     EXPECT_TRUE(editor->open(nullptr));
     controller->editorAttached(editor);
     editors.push_back(editor);

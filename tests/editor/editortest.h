@@ -16,14 +16,40 @@
 
 namespace Brumvale {
 
+// A host's frame for a view without a window: records resizeView and answers it
+// with onSize, as hosts do, unless it refuses.
+class RecordingPlugFrame : public Steinberg::IPlugFrame
+{
+public:
+    Steinberg::tresult PLUGIN_API resizeView(Steinberg::IPlugView* view,
+                                             Steinberg::ViewRect* newSize) override
+    {
+        requests.push_back(*newSize);
+        if (refuse)
+            return Steinberg::kResultFalse;
+        return view->onSize(newSize);
+    }
+    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID, void** obj) override
+    {
+        *obj = nullptr;
+        return Steinberg::kNoInterface;
+    }
+    Steinberg::uint32 PLUGIN_API addRef() override { return 1; }
+    Steinberg::uint32 PLUGIN_API release() override { return 1; }
+
+    std::vector<Steinberg::ViewRect> requests;
+    bool refuse = false;
+};
+
 class EditorTest : public testing::Test
 {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A new view of the controller, opened without a window.
-    againEditorView* openEditor();
+    // A new view of the controller, opened without a window; at the host's content
+    // scale when one is given.
+    againEditorView* openEditor(float contentScale = 0.0f);
     static VSTGUI::CControl* control(againEditorView* editor, int32_t tag);
     template <class T> static T* controlAs(againEditorView* editor, int32_t tag)
     {
@@ -45,6 +71,9 @@ protected:
         return handler->calls();
     }
 
+    // Every test has a configuration folder of its own ($XDG_CONFIG_HOME), so no
+    // test sees the user's preferences or another test's.
+    std::string configFolder;
     againController* controller = nullptr;
     Host::RecordingComponentHandler* handler = nullptr;
     std::vector<againEditorView*> editors;

@@ -4,6 +4,8 @@
 #include "images.h"
 #include "pngfile.h"
 
+#include "widgets/bitmapsetname.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -31,17 +33,6 @@ const Image kImages[] = {
 // The densities the editor looks for: 1x, and 2x and 3x for high-DPI screens.
 const int kScales[] = {1, 2, 3};
 
-// "knobImg1.png" at 2x is "knobImg1@2x.png"; at 1x the name stays as it is.
-std::string scaledName(const std::string& name, int scale)
-{
-    if (scale == 1)
-        return name;
-    const std::size_t dot = name.rfind('.');
-    const std::string suffix = "@" + std::to_string(scale) + "x";
-    return dot == std::string::npos ? name + suffix
-                                    : name.substr(0, dot) + suffix + name.substr(dot);
-}
-
 int fail(const std::string& message)
 {
     std::fprintf(stderr, "brumvale_artwork: %s\n", message.c_str());
@@ -63,7 +54,8 @@ int main(int argc, char** argv)
     for (const Image& image : kImages)
         for (const int scale : kScales)
         {
-            const std::string path = (directory / scaledName(image.fileName, scale)).string();
+            const std::string path =
+                (directory / VSTGUI::bitmapSetName(image.fileName, scale)).string();
             const Surface surface(cairo_image_surface_create(
                 CAIRO_FORMAT_ARGB32, image.width * scale, image.height * scale));
             {

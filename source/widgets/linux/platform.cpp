@@ -36,6 +36,22 @@ public:
         cairo_surface_flush(surface);
         return cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
     }
+    std::vector<uint32_t> getPixels() override
+    {
+        cairo_surface_flush(surface);
+        const int width = cairo_image_surface_get_width(surface);
+        const int height = cairo_image_surface_get_height(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        std::vector<uint32_t> pixels;
+        pixels.reserve(size_t(width) * size_t(height));
+        for (int y = 0; y < height; ++y)
+        {
+            const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
+            pixels.insert(pixels.end(), row, row + width);
+        }
+        return pixels;
+    }
 
 private:
     cairo_surface_t* surface;

@@ -57,6 +57,24 @@ public:
         graphics.Flush(Gdiplus::FlushIntentionSync);
         return pngEncoder(encoder) && bitmap.Save(wide.c_str(), &encoder, nullptr) == Gdiplus::Ok;
     }
+    std::vector<uint32_t> getPixels() override
+    {
+        graphics.Flush(Gdiplus::FlushIntentionSync);
+        const UINT width = bitmap.GetWidth();
+        const UINT height = bitmap.GetHeight();
+        std::vector<uint32_t> pixels(size_t(width) * height);
+        Gdiplus::Rect all(0, 0, INT(width), INT(height));
+        Gdiplus::BitmapData data{};
+        data.Width = width;
+        data.Height = height;
+        data.Stride = INT(width * sizeof(uint32_t));
+        data.PixelFormat = PixelFormat32bppARGB;
+        data.Scan0 = pixels.data();
+        if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                            PixelFormat32bppARGB, &data) == Gdiplus::Ok)
+            bitmap.UnlockBits(&data);
+        return pixels;
+    }
 
 private:
     GdiplusUser user; // declared first: GDI+ outlives the image

@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
 
 namespace Brumvale::Host {
 
@@ -29,13 +32,18 @@ void GuiTest::SetUp()
     ASSERT_TRUE(XTestQueryExtension(input, &eventBase, &errorBase, &major, &minor))
         << "the X server has no XTest extension";
     loop = owned(new RunLoop);
+    static int tests = 0;
+    configFolder = testing::TempDir() + "brumvale-gui-config-" + std::to_string(getpid()) + "-" +
+                   std::to_string(++tests);
+    std::filesystem::remove_all(configFolder);
+    std::filesystem::create_directories(configFolder);
+    setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
 }
 
-std::unique_ptr<HostWindow> GuiTest::openWindow(int left, int top)
+std::unique_ptr<HostWindow> GuiTest::openWindow(int left, int top, int width, int height)
 {
     std::string error;
-    auto window =
-        HostWindow::open(*loop, ViewRect(left, top, left + kViewWidth, top + kViewHeight), error);
+    auto window = HostWindow::open(*loop, ViewRect(left, top, left + width, top + height), error);
     if (!window)
         ADD_FAILURE() << error;
     return window;
@@ -50,7 +58,9 @@ GuiTest::Editor GuiTest::openEditor(Vst::IEditController& controller, int left, 
         ADD_FAILURE() << "createView(\"editor\") gave no view";
         return editor;
     }
-    auto window = openWindow(left, top);
+    ViewRect size;
+    editor.view->getSize(&size);
+    auto window = openWindow(left, top, size.getWidth(), size.getHeight());
     if (!window)
         return editor;
     const tresult attached = window->attach(editor.view);
@@ -99,9 +109,17 @@ void GuiTest::moveTo(const HostWindow& window, int x, int y)
     XSync(input, False);
 }
 
-void GuiTest::button(bool down)
+void GuiTest::button(bool down, int which)
 {
-    XTestFakeButtonEvent(input, 1, down ? True : False, CurrentTime);
+    XTestFakeButtonEvent(input, unsigned(which), down ? True : False, CurrentTime);
+    XSync(input, False);
+}
+
+void GuiTest::holdKey(const char* key, bool down)
+{
+    const KeyCode code = XKeysymToKeycode(input, XStringToKeysym(key));
+    ASSERT_NE(code, 0) << "no key for " << key;
+    XTestFakeKeyEvent(input, code, down ? True : False, CurrentTime);
     XSync(input, False);
 }
 

@@ -56,8 +56,10 @@ protected:
 
     void SetUp() override;
 
-    // A window at (left, top) of the screen, the size of the view.
-    std::unique_ptr<HostWindow> openWindow(int left, int top);
+    // A window at (left, top) of the screen, the size of the view at 1x unless
+    // given.
+    std::unique_ptr<HostWindow> openWindow(int left, int top, int width = kViewWidth,
+                                           int height = kViewHeight);
     // The controller's "editor" view attached to a new window at (left, top) and drawn;
     // a failure is added (and the window left null) when any step fails.
     Editor openEditor(Steinberg::Vst::IEditController& controller, int left, int top);
@@ -70,7 +72,9 @@ protected:
     // XTest input at view pixels of a window. Every step reaches the server before
     // the call returns.
     void moveTo(const HostWindow& window, int x, int y);
-    void button(bool down);
+    void button(bool down, int which = 1);
+    // A key named as an X keysym ("Shift_L") pressed or released.
+    void holdKey(const char* key, bool down);
     void click(const HostWindow& window, const Steinberg::ViewRect& area);
     // Keys named as X keysyms ("1", "Return", "Escape"), each pressed and released.
     void pressKeys(std::initializer_list<const char*> keys);
@@ -92,6 +96,9 @@ protected:
     // Calls as readable text, for comparisons with a useful failure message.
     static std::string describe(const std::vector<Call>& calls);
 
+    // Every test has a configuration folder of its own ($XDG_CONFIG_HOME), so no
+    // test sees the user's preferences or another test's.
+    std::string configFolder;
     Steinberg::IPtr<RunLoop> loop;
     static _XDisplay* input;
 };

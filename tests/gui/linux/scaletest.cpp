@@ -1,0 +1,247 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// GUI tests: the editor's window at a host's content scale, the screen's and the user's.
+#include "guitest.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <pluginterfaces/gui/iplugviewcontentscalesupport.h>
+#include <pluginterfaces/vst/ivsteditcontroller.h>
+
+#include <cmath>
+#include <fstream>
+
+namespace Brumvale::Host {
+namespace {
+
+using namespace Steinberg;
+
+ViewRect zoomed(const ViewRect& rect, double scale)
+{
+    return ViewRect(int32(std::lround(rect.left * scale)), int32(std::lround(rect.top * scale)),
+                    int32(std::lround(rect.right * scale)),
+                    int32(std::lround(rect.bottom * scale)));
+}
+
+std::string sizeText(int32 width, int32 height)
+{
+    return std::to_string(width) + "x" + std::to_string(height);
+}
+std::string sizeText(const ViewRect& rect) { return sizeText(rect.getWidth(), rect.getHeight()); }
+
+class ScaleTest : public GuiTest
+{
+protected:
+    static tresult setScale(IPlugView& view, float scale)
+    {
+        FUnknownPtr<IPlugViewContentScaleSupport> scaling(&view);
+        return scaling ? scaling->setContentScaleFactor(scale) : kNoInterface;
+    }
+    static std::string viewSize(IPlugView& view)
+    {
+        ViewRect rect;
+        view.getSize(&rect);
+        return sizeText(rect);
+    }
+    // The size of the plug-in's window inside the host's.
+    std::string panelWindowSize(const HostWindow& window)
+    {
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(input, window.windowId(), &root, &parent, &children, &count) || count != 1)
+            return "no single child window";
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(input, children[0], &attributes);
+        XFree(children);
+        return sizeText(attributes.width, attributes.height);
+    }
+    // The share of the window in the colour shown beyond the panel (which the
+    // panel itself uses in a few places): near 0 when the panel covers the window.
+    static double shareBeyondThePanel(const HostWindow& window)
+    {
+        const Picture picture = window.grab();
+        return double(std::count(picture.pixels.begin(), picture.pixels.end(), 0x102332u)) /
+               double(picture.pixels.size());
+    }
+    static std::string lastRequest(HostWindow& window)
+    {
+        const auto& requests = window.resizes().requests();
+        return requests.empty() ? "none" : sizeText(requests.back());
+    }
+};
+
+TEST_F(ScaleTest, HostScaleBeforeAndAfterAttaching)
+{
+    const struct
+    {
+        bool beforeAttaching;
+        float scale;
+        const char* size;
+    } cases[] = {{true, 2.0f, "360x480"},
+                 {true, 1.25f, "225x300"},
+                 {false, 1.5f, "270x360"},
+                 {false, 2.0f, "360x480"}};
+    auto instance = openInstance();
+    ASSERT_TRUE(instance);
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.beforeAttaching ? "before " : "after ") + c.size);
+        Editor editor;
+        if (c.beforeAttaching)
+        {
+            IPtr<IPlugView> view = owned(instance->controller()->createView("editor"));
+            ASSERT_TRUE(view);
+            ASSERT_EQ(setScale(*view, c.scale), kResultTrue);
+            EXPECT_EQ(viewSize(*view), c.size) << "the size a host opens its window at";
+            editor.view = view;
+            editor.window = openWindow(0, 0, zoomed(ViewRect(0, 0, 180, 240), c.scale).right,
+                                       zoomed(ViewRect(0, 0, 180, 240), c.scale).bottom);
+            ASSERT_TRUE(editor.window);
+            ASSERT_EQ(editor.window->attach(view), kResultOk);
+            ASSERT_TRUE(waitUntilDrawn(*editor.window));
+        }
+        else
+        {
+            editor = openEditor(*instance->controller(), 0, 0);
+            ASSERT_TRUE(editor.window);
+            EXPECT_EQ(lastRequest(*editor.window), "180x240");
+            ASSERT_EQ(setScale(*editor.view, c.scale), kResultTrue);
+            settle();
+        }
+        EXPECT_EQ(lastRequest(*editor.window), c.size);
+        EXPECT_EQ(sizeText(editor.window->bounds()), c.size);
+        EXPECT_EQ(panelWindowSize(*editor.window), c.size);
+        EXPECT_LT(shareBeyondThePanel(*editor.window), 0.01);
+
+        // A host that cannot fit another size keeps this one, and so does the view.
+        editor.window->resizes().setRefusing(true);
+        EXPECT_EQ(setScale(*editor.view, 3.0f), kResultFalse);
+        EXPECT_EQ(setScale(*editor.view, 5.0f), kInvalidArgument);
+        settle();
+        EXPECT_EQ(viewSize(*editor.view), c.size);
+        EXPECT_EQ(panelWindowSize(*editor.window), c.size);
+    }
+}
+
+// The same gestures at 2x, every distance doubled, reach the host as the same edits.
+TEST_F(ScaleTest, GesturesAtTwiceTheScaleGiveTheSameEdits)
+{
+    std::string edits[2];
+    double values[2][2] = {};
+    for (int run = 0; run < 2; ++run)
+    {
+        const double scale = run == 0 ? 1.0 : 2.0;
+        SCOPED_TRACE(scale);
+        auto instance = openInstance();
+        ASSERT_TRUE(instance);
+        Vst::IEditController& controller = *instance->controller();
+        FUnknownPtr<Vst::IEditController2>(&controller)->setKnobMode(Vst::kLinearMode);
+        IPtr<IPlugView> view = owned(controller.createView("editor"));
+        ASSERT_EQ(setScale(*view, float(scale)), kResultTrue);
+        Editor editor{view, openWindow(0, 0, int(180 * scale), int(240 * scale))};
+        ASSERT_EQ(editor.window->attach(view), kResultOk);
+        ASSERT_TRUE(waitUntilDrawn(*editor.window));
+        instance->handler().clear();
+
+        // Up from the Boost knob's centre, then on with Shift held: ten times finer.
+        const auto at = [&](double panel) { return int(std::lround(panel * scale)); };
+        moveTo(*editor.window, at(130), at(40));
+        button(true);
+        for (int step = 1; step <= 6; ++step)
+        {
+            moveTo(*editor.window, at(130), at(40 - 6 * step));
+            settle();
+        }
+        button(false);
+        holdKey("Shift_L", true);
+        moveTo(*editor.window, at(130), at(40));
+        button(true);
+        for (int step = 1; step <= 4; ++step)
+        {
+            moveTo(*editor.window, at(130 + 5 * step), at(40));
+            settle();
+        }
+        button(false);
+        holdKey("Shift_L", false);
+        click(*editor.window, zoomed(Panel::kBypass, scale));
+        settle();
+        edits[run] = describe(instance->handler().calls());
+        values[run][0] = controller.getParamNormalized(kBoostId);
+        values[run][1] = controller.getParamNormalized(kBypassId);
+    }
+    EXPECT_EQ(edits[1], edits[0]);
+    EXPECT_EQ(values[1][0], values[0][0]);
+    EXPECT_EQ(values[1][1], values[0][1]);
+    EXPECT_NE(edits[0].find("performEdit(0, 1)"), std::string::npos) << edits[0];
+}
+
+TEST_F(ScaleTest, ZoomMenuSetsTheScaleForThisAndTheNextEditor)
+{
+    auto instance = openInstance();
+    ASSERT_TRUE(instance);
+    Editor editor = openEditor(*instance->controller(), 0, 0);
+    ASSERT_TRUE(editor.window);
+    const Picture before = editor.window->grab();
+    moveTo(*editor.window, 90, 100);
+    button(true, 3);
+    button(false, 3);
+    settle();
+    EXPECT_GT(differingPixels(before, editor.window->grab()), 1000) << "no menu drawn";
+    EXPECT_TRUE(instance->handler().calls().empty());
+    // The menu's fourth item, "200 %": the menu's corner is at the click, moved
+    // left to fit the panel.
+    click(*editor.window, ViewRect(72, 100 + 2 + 14 * 3, 72 + 80, 100 + 2 + 14 * 4));
+    settle();
+    EXPECT_EQ(lastRequest(*editor.window), "360x480");
+    EXPECT_EQ(panelWindowSize(*editor.window), "360x480");
+    EXPECT_LT(shareBeyondThePanel(*editor.window), 0.01);
+    std::ifstream file(configFolder + "/Brumvale/editor.conf");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "zoom=200\n");
+    editor = Editor();
+
+    Editor next = openEditor(*instance->controller(), 0, 0);
+    ASSERT_TRUE(next.window);
+    EXPECT_EQ(sizeText(next.window->bounds()), "360x480");
+    next = Editor();
+
+    std::ofstream(configFolder + "/Brumvale/editor.conf") << "zoom=lots\n";
+    Editor broken = openEditor(*instance->controller(), 0, 0);
+    ASSERT_TRUE(broken.window);
+    EXPECT_EQ(sizeText(broken.window->bounds()), "180x240");
+}
+
+// Without a host scale the panel follows the desktop's Xft.dpi; a host scale wins.
+TEST_F(ScaleTest, ScreenScaleFromXftDpi)
+{
+    // What xrdb -merge would publish; gone again when the test ends, however it ends.
+    struct Resources
+    {
+        explicit Resources(_XDisplay* display) : display(display)
+        {
+            const char text[] = "Xft.dpi:\t192\n";
+            XChangeProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER, XA_STRING, 8,
+                            PropModeReplace, reinterpret_cast<const unsigned char*>(text),
+                            int(sizeof text - 1));
+            XSync(display, False);
+        }
+        ~Resources()
+        {
+            XDeleteProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER);
+            XSync(display, False);
+        }
+        _XDisplay* display;
+    } highDpi(input);
+    auto instance = openInstance();
+    ASSERT_TRUE(instance);
+    Editor editor = openEditor(*instance->controller(), 0, 0);
+    ASSERT_TRUE(editor.window);
+    EXPECT_EQ(lastRequest(*editor.window), "360x480");
+    EXPECT_EQ(panelWindowSize(*editor.window), "360x480");
+    ASSERT_EQ(setScale(*editor.view, 1.0f), kResultTrue);
+    settle();
+    EXPECT_EQ(panelWindowSize(*editor.window), "180x240");
+}
+
+} // namespace
+} // namespace Brumvale::Host
