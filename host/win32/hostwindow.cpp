@@ -80,12 +80,15 @@ tresult HostWindow::attach(IPlugView* view)
 {
     if (!view || attachedView)
         return kInvalidArgument;
+    // Views may ask for their size while they attach.
+    attachedView = view;
     view->setFrame(this);
     const tresult result = view->attached(window, kPlatformTypeHWND);
-    if (result == kResultOk)
-        attachedView = view;
-    else
+    if (result != kResultOk)
+    {
         view->setFrame(nullptr);
+        attachedView = nullptr;
+    }
     return result;
 }
 

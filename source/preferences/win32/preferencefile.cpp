@@ -7,18 +7,18 @@
 #endif
 #include <windows.h>
 
-#include <cwchar>
-
 namespace Brumvale {
 namespace {
 
-// The Brumvale folder; empty when %APPDATA% is not set.
+// The Brumvale folder; empty when %APPDATA% is not set. The process's own
+// environment, not a C runtime's copy, which the host's changes may not reach.
 std::wstring folder()
 {
-    const wchar_t* appData = _wgetenv(L"APPDATA");
-    if (!appData || !appData[0])
+    wchar_t appData[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
         return {};
-    return std::wstring(appData) + L"\\Brumvale";
+    return std::wstring(appData, length) + L"\\Brumvale";
 }
 
 std::wstring pathOf(const std::wstring& base, const char* name)

@@ -113,6 +113,8 @@ TEST_F(ScaleTest, HostScaleBeforeAndAfterAttaching)
         EXPECT_EQ(sizeText(editor.window->bounds()), c.size);
         EXPECT_EQ(panelWindowSize(*editor.window), c.size);
         EXPECT_LT(shareBeyondThePanel(*editor.window), 0.01);
+        EXPECT_TRUE(editor.window->screenshot(std::string(BRUMVALE_ARTEFACT_DIR) + "/editor-x11-" +
+                                              c.size + ".png"));
 
         // A host that cannot fit another size keeps this one, and so does the view.
         editor.window->resizes().setRefusing(true);
