@@ -1,6 +1,6 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The editor's drawing without a window: one full redraw of the panel, and an
-// idle tick when nothing changed and when one knob moved.
+// idle tick when nothing changed and when one knob moved, at 1x and at 2x.
 
 #include "controller/againcontroller.h"
 #include "editor/againeditorview.h"
@@ -15,17 +15,21 @@ namespace {
 
 using namespace Steinberg;
 
-// A controller and one open editor, drawn into an image of the panel's size.
+// A controller and one open editor at a zoom, drawn into an image of the
+// zoomed panel's size.
 struct Panel
 {
-    Panel()
+    explicit Panel(double zoom)
     {
         VSTGUI::Platform::setResourceLocation(nullptr, BRUMVALE_RESOURCE_DIR);
         controller->initialize(nullptr);
         editor = static_cast<Brumvale::againEditorView*>(controller->createView("editor"));
         editor->open(nullptr);
         controller->editorAttached(editor);
-        offscreen = VSTGUI::Platform::createOffscreen(180, 240);
+        frame().setZoom(zoom);
+        const VSTGUI::CRect size = frame().getZoomedSize();
+        offscreen =
+            VSTGUI::Platform::createOffscreen(int(size.getWidth()), int(size.getHeight()), zoom);
     }
     ~Panel()
     {
@@ -41,18 +45,20 @@ struct Panel
     std::unique_ptr<VSTGUI::IPlatformOffscreen> offscreen;
 };
 
+double zoomOf(const benchmark::State& state, int argument) { return state.range(argument) / 100.0; }
+
 void fullRedraw(benchmark::State& state)
 {
-    Panel panel;
+    Panel panel(zoomOf(state, 0));
     for (auto _ : state)
         panel.frame().draw(panel.offscreen->getContext());
 }
-BENCHMARK(fullRedraw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(fullRedraw)->ArgName("zoomPercent")->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 void idleTick(benchmark::State& state)
 {
     const bool knobMoves = state.range(0) != 0;
-    Panel panel;
+    Panel panel(zoomOf(state, 1));
     double value = 0.0;
     for (auto _ : state)
     {
@@ -66,7 +72,10 @@ void idleTick(benchmark::State& state)
             panel.frame().drawRect(panel.offscreen->getContext(), changed);
     }
 }
-BENCHMARK(idleTick)->ArgName("knobMoves")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(idleTick)
+    ->ArgNames({"knobMoves", "zoomPercent"})
+    ->ArgsProduct({{0, 1}, {100, 200}})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -11,10 +11,14 @@
 
 #include "widgets/cframe.h"
 #include "widgets/platform.h"
+#include "widgets/zoomrange.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 using namespace Steinberg;
 using namespace VSTGUI;
@@ -29,6 +33,16 @@ class EditorSession
 public:
     explicit EditorSession(FuzzedDataProvider& input) : input(input)
     {
+        // A right click's menu may choose a zoom: its preference file goes into a
+        // folder of the run's own, not the user's.
+        static const bool configured = [] {
+            char folder[] = "/tmp/brumvale-fuzz-config-XXXXXX";
+            return mkdtemp(folder) && setenv("XDG_CONFIG_HOME", folder, 1) == 0;
+        }();
+        require(configured, "a configuration folder");
+        // Each input starts from no choice, so that runs repeat.
+        std::remove(
+            (std::string(std::getenv("XDG_CONFIG_HOME")) + "/Brumvale/editor.conf").c_str());
         controller = owned(new againController);
         require(controller->initialize(nullptr) == kResultOk, "initialize");
         handler = owned(new Host::RecordingComponentHandler);
@@ -55,7 +69,7 @@ public:
     {
         againEditorView* editor = editors[input.ConsumeIntegralInRange(0, 1)];
         CFrame* frame = editor->getFrame();
-        switch (input.ConsumeIntegralInRange(0, 7))
+        switch (input.ConsumeIntegralInRange(0, 8))
         {
         case 0:
         {
@@ -108,6 +122,14 @@ public:
         case 6:
             frame->idle();
             break;
+        case 7:
+            // The host's content scale, any float; or the user's zoom.
+            if (input.ConsumeBool())
+                editor->setContentScaleFactor(input.ConsumeFloatingPoint<float>());
+            else
+                editor->setUserZoom(input.ConsumeFloatingPoint<double>());
+            require(isZoomInRange(frame->getZoom()), "the zoom stays in its range");
+            break;
         default:
             redraw(*frame);
             break;
@@ -126,8 +148,9 @@ private:
 
     void redraw(CFrame& frame)
     {
-        if (!offscreen)
-            offscreen = Platform::createOffscreen(180, 240);
+        const CRect size = frame.getZoomedSize();
+        auto offscreen =
+            Platform::createOffscreen(int(size.getWidth()), int(size.getHeight()), frame.getZoom());
         if (offscreen)
             frame.draw(offscreen->getContext());
     }
@@ -152,7 +175,6 @@ private:
     IPtr<againController> controller;
     IPtr<Host::RecordingComponentHandler> handler;
     againEditorView* editors[2] = {};
-    std::unique_ptr<IPlatformOffscreen> offscreen;
 };
 
 } // namespace

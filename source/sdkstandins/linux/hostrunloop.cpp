@@ -41,7 +41,17 @@ public:
     }
 
 protected:
-    void call() { function(); }
+    // The host calls through the interface: nothing may escape it. A handler that
+    // ran out of memory has dropped that one event.
+    void call() noexcept
+    {
+        try
+        {
+            function();
+        }
+        catch (...)
+        {}
+    }
 
 private:
     std::function<void()> function;

@@ -138,7 +138,16 @@ LRESULT CALLBACK Win32Frame::windowProcedure(HWND window, UINT message, WPARAM w
     auto* self = reinterpret_cast<Win32Frame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->window)
         return DefWindowProcW(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
+    // No exception may cross into the system's (and the host's) message loop; an
+    // event whose handling ran out of memory is dropped.
+    try
+    {
+        return self->handle(message, wParam, lParam);
+    }
+    catch (...)
+    {
+        return 0;
+    }
 }
 
 void Win32Frame::paint()
