@@ -190,6 +190,7 @@ TEST_F(ScaleTest, ZoomMenuSetsTheScaleForThisAndTheNextEditor)
     button(false, 3);
     settle();
     EXPECT_GT(differingPixels(before, editor.window->grab()), 1000) << "no menu drawn";
+    EXPECT_TRUE(editor.window->screenshot(BRUMVALE_ARTEFACT_DIR "/editor-x11-menu.png"));
     EXPECT_TRUE(instance->handler().calls().empty());
     // The menu's fourth item, "200 %": the menu's corner is at the click, moved
     // left to fit the panel.
