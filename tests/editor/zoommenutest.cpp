@@ -27,6 +27,9 @@ public:
         IPtr<Vst::IContextMenuTarget> target;
     };
 
+    HostMenu() { FUNKNOWN_CTOR }
+    virtual ~HostMenu() { FUNKNOWN_DTOR }
+
     int32 PLUGIN_API getItemCount() override { return int32(entries.size()); }
     tresult PLUGIN_API getItem(int32, Item&, Vst::IContextMenuTarget**) override
     {
