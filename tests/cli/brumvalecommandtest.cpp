@@ -382,8 +382,8 @@ TEST_F(BrumvaleCommand, DiagnosticLinesShowOnlyWhenVerbose)
     }
 }
 
-// The panel as a PNG: 180 x 240, different with the about panel open and at other
-// values, and the tool's usual errors.
+// The panel as a PNG: 180 x 240 (or scaled), different with the about panel open
+// and at other values, and the tool's usual errors.
 TEST_F(BrumvaleCommand, ScreenshotDrawsThePanel)
 {
     const auto picture = [&](const std::string& name, const std::string& options) {
@@ -392,23 +392,37 @@ TEST_F(BrumvaleCommand, ScreenshotDrawsThePanel)
         std::ifstream file(path(name), std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(file)), {});
     };
+    const auto bigEndian = [&](const std::string& png, size_t at) {
+        if (png.size() < at + 4)
+            return 0u;
+        return (unsigned(uint8_t(png[at])) << 24) | (unsigned(uint8_t(png[at + 1])) << 16) |
+               (unsigned(uint8_t(png[at + 2])) << 8) | unsigned(uint8_t(png[at + 3]));
+    };
     const std::string plain = picture("plain.png", "");
     ASSERT_GT(plain.size(), 24u);
     EXPECT_EQ(plain.substr(1, 3), "PNG");
-    const auto bigEndian = [&](size_t at) {
-        return (unsigned(uint8_t(plain[at])) << 24) | (unsigned(uint8_t(plain[at + 1])) << 16) |
-               (unsigned(uint8_t(plain[at + 2])) << 8) | unsigned(uint8_t(plain[at + 3]));
-    };
-    EXPECT_EQ(bigEndian(16), 180u);
-    EXPECT_EQ(bigEndian(20), 240u);
+    EXPECT_EQ(bigEndian(plain, 16), 180u);
+    EXPECT_EQ(bigEndian(plain, 20), 240u);
     EXPECT_NE(picture("about.png", "--about"), plain);
     EXPECT_NE(picture("boost.png", "--set Boost=18 --set Bypass=n:1"), plain);
+    const std::string scaled = picture("scaled.png", "--scale 1.5");
+    EXPECT_EQ(bigEndian(scaled, 16), 270u);
+    EXPECT_EQ(bigEndian(scaled, 20), 360u);
 
     Result result = run("screenshot " + path("x.png") + " --set Boost=loud");
     EXPECT_EQ(result.status, 1) << result.output;
     EXPECT_NE(result.output.find("cannot read 'loud'"), std::string::npos) << result.output;
     EXPECT_FALSE(fs::exists(folder / "x.png"));
     EXPECT_EQ(run("screenshot").status, 2);
+    for (const char* scale : {"5", "0.5", "1,5", "abc", "nan", "inf"})
+    {
+        result = run("screenshot " + path("x.png") + " --scale " + scale);
+        EXPECT_EQ(result.status, 2) << scale;
+        EXPECT_NE(result.output.find("--scale wants a number from 1 to 4"), std::string::npos)
+            << result.output;
+    }
+    EXPECT_EQ(run("screenshot " + path("x.png") + " --scale").status, 2);
+    EXPECT_FALSE(fs::exists(folder / "x.png"));
 }
 
 TEST_F(BrumvaleCommand, HelpExplainsEveryOption)
