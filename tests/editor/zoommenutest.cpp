@@ -28,9 +28,12 @@ public:
     };
 
     HostMenu() { FUNKNOWN_CTOR }
-    virtual ~HostMenu() { FUNKNOWN_DTOR }
+    virtual ~HostMenu(){FUNKNOWN_DTOR}
 
-    int32 PLUGIN_API getItemCount() override { return int32(entries.size()); }
+    int32 PLUGIN_API getItemCount() override
+    {
+        return int32(entries.size());
+    }
     tresult PLUGIN_API getItem(int32, Item&, Vst::IContextMenuTarget**) override
     {
         return kNotImplemented;
