@@ -148,9 +148,15 @@ private:
 
     void redraw(CFrame& frame)
     {
+        // One image per size, as the zoom changes rarely.
         const CRect size = frame.getZoomedSize();
-        auto offscreen =
-            Platform::createOffscreen(int(size.getWidth()), int(size.getHeight()), frame.getZoom());
+        if (!offscreen || !(offscreenSize == size) || offscreenZoom != frame.getZoom())
+        {
+            offscreen = Platform::createOffscreen(int(size.getWidth()), int(size.getHeight()),
+                                                  frame.getZoom());
+            offscreenSize = size;
+            offscreenZoom = frame.getZoom();
+        }
         if (offscreen)
             frame.draw(offscreen->getContext());
     }
@@ -175,6 +181,9 @@ private:
     IPtr<againController> controller;
     IPtr<Host::RecordingComponentHandler> handler;
     againEditorView* editors[2] = {};
+    std::unique_ptr<IPlatformOffscreen> offscreen;
+    CRect offscreenSize;
+    double offscreenZoom = 0.0;
 };
 
 } // namespace
