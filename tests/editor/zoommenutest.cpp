@@ -3,6 +3,7 @@
 #include "editortest.h"
 
 #include "preferences/zoompreference.h"
+#include "scriptedstream.h"
 #include "widgets/cmenuview.h"
 
 #include "pluginterfaces/vst/ivstcontextmenu.h"
@@ -227,6 +228,10 @@ TEST_F(ZoomMenuTest, OwnMenuSetsTheZoomForThisAndTheNextEditor)
     EXPECT_EQ(width(*editor), 270);
     EXPECT_EQ(editor->getFrame()->getZoom(), 1.5);
     EXPECT_EQ(preferenceText(), "zoom=150\n");
+    // The choice is the user's, not the project's: the controller's state is as before.
+    IPtr<Host::ScriptedStream> state = owned(new Host::ScriptedStream);
+    ASSERT_EQ(controller->getState(state), kResultOk);
+    EXPECT_EQ(state->bytes().size(), 257u);
 
     // The next editor starts at the choice, before the host has asked anything.
     IPtr<IPlugView> next = owned(controller->createView("editor"));
