@@ -8,6 +8,7 @@
 #include "bundletest.h"
 #include "engine/enginetesting.h"
 #include "engine/octavefuzzengine.h"
+#include "live/liveprocessor.h"
 #include "statebytes.h"
 
 #include <pluginterfaces/vst/vstspeaker.h>
@@ -200,6 +201,37 @@ TEST_F(RealtimeProcessTest, ProcessMakesNoForbiddenCallInAnyState)
         audio.join();
         EXPECT_EQ(counted, 0) << rate << " Hz: first forbidden call " << first;
     }
+}
+
+// A live host's callback, its own code included, while the UI thread sends edits.
+TEST_F(RealtimeProcessTest, LiveCallbackMakesNoForbiddenCallWhileEditsArrive)
+{
+    constexpr int32 kFrames = 64;
+    auto instance = openInstance();
+    ASSERT_TRUE(instance);
+    ASSERT_EQ(instance->startProcessing(Vst::SpeakerArr::kMono, 48000.0, kFrames), kResultOk);
+    auto edits = std::make_unique<EditQueue>();
+    LiveProcessor live(instance->processor(), 1, kFrames, *edits);
+    std::vector<float> input(kFrames, 0.25f), output(kFrames);
+    const float* in[] = {input.data()};
+    float* out[] = {output.data()};
+    live.process(in, out, kFrames); // first call outside the watch
+
+    std::atomic<bool> audioDone{false};
+    long counted = 0;
+    std::string first;
+    std::thread audio([&] {
+        RealtimeWatch watch;
+        for (int block = 0; block < 3000; ++block)
+            live.process(in, out, block % 9 == 0 ? 1 : kFrames);
+        counted = watch.stop();
+        first = watch.first();
+        audioDone = true;
+    });
+    for (int edit = 0; !audioDone; ++edit)
+        edits->push({Vst::ParamID(edit % 5), (edit % 11) / 10.0});
+    audio.join();
+    EXPECT_EQ(counted, 0) << "first forbidden call " << first;
 }
 
 } // namespace
