@@ -28,6 +28,24 @@ bool parseScreenshotOptions(const std::vector<std::string>& arguments, Screensho
                             std::string& error);
 int screenshotCommand(const ScreenshotOptions& options);
 
+struct LiveOptions
+{
+    std::string plugin;
+    std::vector<ParameterSetting> settings;
+    std::string preset;
+    std::string savePreset;
+    std::vector<std::string> inputs;  // JACK ports to take the input from
+    std::vector<std::string> outputs; // JACK ports to send the output to
+    int channels = 1;
+    bool editor = true;
+};
+// Parses the arguments after "live". False with a one-line reason on error.
+bool parseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& options,
+                      std::string& error);
+// Runs the plug-in between JACK ports until SIGINT or SIGTERM (status 0) or until
+// the server goes away (status 1).
+int liveCommand(const LiveOptions& options);
+
 // A parameter value due at a frame of the render.
 struct AutomationPoint
 {

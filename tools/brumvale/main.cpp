@@ -30,6 +30,13 @@ const char* const kUsage =
     "                            (display text or n:value), with the about panel\n"
     "                            open if asked, at F screen pixels per panel pixel\n"
     "                            (1 to 4, default 1)\n"
+    "  live --no-editor [options] play through the plug-in in real time, between\n"
+    "                            JACK ports (jackd, or PipeWire's pipewire-jack):\n"
+    "                            --in PORT, --out PORT (default: the first capture\n"
+    "                            port in, the first two playback ports out),\n"
+    "                            --channels 1|2, --set NAME=VALUE, --preset FILE,\n"
+    "                            --save-preset FILE (written at the end), --plugin\n"
+    "                            PATH; Ctrl-C ends\n"
     "  --help                    this text\n"
     "\n"
     "With --verbose anywhere on the line, the plug-in's own diagnostic lines\n"
@@ -127,6 +134,14 @@ int main(int argc, char** argv)
         if (!Brumvale::parseScreenshotOptions(rest, options, error))
             return usageError(error);
         return Brumvale::screenshotCommand(options);
+    }
+    if (command == "live")
+    {
+        Brumvale::LiveOptions options;
+        std::string error;
+        if (!Brumvale::parseLiveOptions(rest, options, error))
+            return usageError(error);
+        return Brumvale::liveCommand(options);
     }
     return usageError("unknown command '" + command + "'");
 }

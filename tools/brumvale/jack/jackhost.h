@@ -1,0 +1,76 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The live host's audio: a JACK client with audio ports, calling back on JACK's thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct _jack_client;
+struct _jack_port;
+
+namespace Brumvale {
+
+// A client of a running JACK server (jackd, or PipeWire through pipewire-jack; it
+// never starts a server itself) with channels input and output ports named in_1,
+// out_1, ... Once activated, JACK's real-time thread calls the process function
+// with the ports' buffers each cycle. The main thread opens, connects, reads the
+// figures and closes; the server going away sets serverGone(), and onServerGone
+// (given to open) is called on a JACK thread, so it must be async-signal-safe
+// in spirit: set a flag, write to a pipe.
+class JackHost
+{
+public:
+    using Process = std::function<void(const float* const* inputs, float* const* outputs,
+                                       std::uint32_t frames)>;
+
+    static constexpr int kMaxChannels = 2;
+
+    // Null, with a one-line reason, when no server runs or the client cannot be
+    // made; channels is 1 or 2.
+    static std::unique_ptr<JackHost> open(const std::string& clientName, int channels,
+                                          std::function<void()> onServerGone, std::string& error);
+    ~JackHost();
+    JackHost(const JackHost&) = delete;
+    JackHost& operator=(const JackHost&) = delete;
+
+    double sampleRate() const;
+    std::uint32_t bufferSize() const;
+
+    // Starts the callbacks; process must be ready for bufferSize() frames.
+    bool activate(Process process, std::string& error);
+    // Connects one of our ports ("in_1", "out_2") with another client's port; false,
+    // with the reason, when that port does not exist or the connection fails.
+    bool connect(const std::string& ourPort, const std::string& otherPort, std::string& error);
+    // The server's physical capture (or playback) ports, in its order.
+    std::vector<std::string> physicalPorts(bool capture) const;
+
+    std::uint64_t xruns() const { return xrunCount.load(); }
+    bool serverGone() const { return gone.load(); }
+    // Percent of the cycle time the whole graph takes, as the server measures it.
+    double dspLoad() const;
+    // Milliseconds from a capture port through us to a playback port: the
+    // connected ports' latencies and one buffer of ours.
+    double roundTripMilliseconds() const;
+
+private:
+    JackHost() = default;
+    static int onProcess(std::uint32_t frames, void* self);
+    static int onXrun(void* self);
+    static void onShutdown(void* self);
+
+    _jack_client* client = nullptr;
+    int channels = 0;
+    _jack_port* inputs[kMaxChannels] = {};
+    _jack_port* outputs[kMaxChannels] = {};
+    Process process;
+    std::function<void()> serverGoneHandler;
+    std::atomic<std::uint64_t> xrunCount{0};
+    std::atomic<bool> gone{false};
+    std::atomic<bool> running{false};
+};
+
+} // namespace Brumvale

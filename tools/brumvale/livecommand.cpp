@@ -1,0 +1,192 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// brumvale live: the plug-in between JACK ports in real time.
+
+#include "commands.h"
+
+#include "jack/jackhost.h"
+#include "live/editqueue.h"
+#include "live/liveprocessor.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+using namespace Steinberg;
+
+namespace Brumvale {
+namespace {
+
+// Written by the signal handlers and JACK's shutdown callback, read by the main loop.
+int wakeUp[2] = {-1, -1};
+
+void wake(char why)
+{
+    const ssize_t ignored = write(wakeUp[1], &why, 1);
+    (void)ignored;
+}
+
+void onSignal(int) { wake('s'); }
+
+bool portOptions(const std::vector<std::string>& arguments, size_t& i,
+                 std::vector<std::string>& ports)
+{
+    if (i + 1 >= arguments.size())
+        return false;
+    ports.push_back(arguments[++i]);
+    return true;
+}
+
+} // namespace
+
+bool parseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& options,
+                      std::string& error)
+{
+    for (size_t i = 0; i < arguments.size(); ++i)
+    {
+        const std::string& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == "--no-editor")
+            options.editor = false;
+        else if (argument == "--in" && portOptions(arguments, i, options.inputs))
+            continue;
+        else if (argument == "--out" && portOptions(arguments, i, options.outputs))
+            continue;
+        else if (argument == "--plugin" && hasValue)
+            options.plugin = arguments[++i];
+        else if (argument == "--preset" && hasValue)
+            options.preset = arguments[++i];
+        else if (argument == "--save-preset" && hasValue)
+            options.savePreset = arguments[++i];
+        else if (argument == "--channels" && hasValue)
+        {
+            const std::string& count = arguments[++i];
+            if (count != "1" && count != "2")
+            {
+                error = "--channels wants 1 or 2 (got '" + count + "')";
+                return false;
+            }
+            options.channels = count[0] - '0';
+        }
+        else if (argument == "--set" && hasValue)
+        {
+            const std::string& setting = arguments[++i];
+            const size_t equals = setting.find('=');
+            if (equals == std::string::npos || equals == 0 || equals + 1 == setting.size())
+            {
+                error = "--set wants NAME=VALUE (got '" + setting + "')";
+                return false;
+            }
+            options.settings.push_back({setting.substr(0, equals), setting.substr(equals + 1)});
+        }
+        else
+        {
+            error = argument.size() > 1 && argument[0] == '-' && !hasValue
+                        ? argument + " needs a value"
+                        : "live takes no argument " + argument;
+            return false;
+        }
+    }
+    if (options.editor)
+    {
+        // The editor window of live mode comes in a later step.
+        error = "live runs without its editor for now: give --no-editor";
+        return false;
+    }
+    return true;
+}
+
+int liveCommand(const LiveOptions& options)
+{
+    std::string error;
+    const std::string plugin = options.plugin.empty() ? bundleBesideTool() : options.plugin;
+    auto session = EffectSession::open(plugin, error);
+    if (!session)
+        return reportFailure(error);
+    if (!options.preset.empty() && !session->loadPreset(options.preset, error))
+        return reportFailure(error);
+    EffectSession::ParameterValues settings;
+    if (!session->parameters().resolve(options.settings, settings, error))
+        return reportFailure(error);
+
+    if (pipe(wakeUp) != 0)
+        return reportFailure(std::string("no pipe: ") + std::strerror(errno));
+    // Declared before the client, so that the client (and its callbacks) ends first
+    // on every way out.
+    std::unique_ptr<Host::EditQueue> edits;
+    std::unique_ptr<Host::LiveProcessor> live;
+    auto jack = JackHost::open(
+        "brumvale", options.channels, [] { wake('j'); }, error);
+    if (!jack)
+        return reportFailure(error);
+    if (!session->start(options.channels, jack->sampleRate(), int(jack->bufferSize()), error))
+        return reportFailure(error);
+    session->apply(settings);
+
+    edits = std::make_unique<Host::EditQueue>();
+    live = std::make_unique<Host::LiveProcessor>(session->instance().processor(), options.channels,
+                                                 int32(jack->bufferSize()), *edits);
+    Host::LiveProcessor* processor = live.get();
+    if (!jack->activate(
+            [processor](const float* const* in, float* const* out, std::uint32_t frames) {
+                processor->process(in, out, int32(frames));
+            },
+            error))
+        return reportFailure(error);
+
+    // By default the first capture ports in, our output to the first two playback
+    // ports (a mono plug-in's one output to both).
+    std::vector<std::string> inputs = options.inputs, outputs = options.outputs;
+    const auto capture = jack->physicalPorts(true), playback = jack->physicalPorts(false);
+    if (inputs.empty())
+        inputs.assign(capture.begin(),
+                      capture.begin() + std::min<size_t>(capture.size(), options.channels));
+    if (outputs.empty())
+        outputs.assign(playback.begin(), playback.begin() + std::min<size_t>(playback.size(), 2));
+    for (size_t i = 0; i < inputs.size(); ++i)
+        if (!jack->connect("in_" + std::to_string(i % options.channels + 1), inputs[i], error))
+            return reportFailure(error);
+    for (size_t i = 0; i < outputs.size(); ++i)
+        if (!jack->connect("out_" + std::to_string(i % options.channels + 1), outputs[i], error))
+            return reportFailure(error);
+
+    struct sigaction action
+    {};
+    action.sa_handler = onSignal;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    std::printf("brumvale live: %.0f Hz, %u frames, %.1f ms round trip; Ctrl-C ends\n",
+                jack->sampleRate(), jack->bufferSize(), jack->roundTripMilliseconds());
+    std::fflush(stdout);
+
+    const bool showStatus = isatty(STDOUT_FILENO);
+    char why = 0;
+    for (;;)
+    {
+        pollfd ready{wakeUp[0], POLLIN, 0};
+        if (poll(&ready, 1, 500) > 0 && read(wakeUp[0], &why, 1) == 1)
+            break;
+        if (showStatus)
+        {
+            std::printf("\r%.0f Hz  %u frames  %.1f ms  DSP %.1f %%  xruns %llu   ",
+                        jack->sampleRate(), jack->bufferSize(), jack->roundTripMilliseconds(),
+                        jack->dspLoad(), static_cast<unsigned long long>(jack->xruns()));
+            std::fflush(stdout);
+        }
+    }
+    if (showStatus)
+        std::printf("\n");
+    const bool serverGone = why == 'j';
+    jack.reset();
+    session->stop();
+    if (serverGone)
+        return reportFailure("the JACK server went away");
+    if (!options.savePreset.empty() && !session->savePreset(options.savePreset, error))
+        return reportFailure(error);
+    return 0;
+}
+
+} // namespace Brumvale
