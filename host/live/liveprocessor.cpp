@@ -13,24 +13,27 @@ LiveProcessor::LiveProcessor(Vst::IAudioProcessor* processor, int32 channels, in
     : runner(processor, channels, channels, maxFrames), channels(channels), edits(edits)
 {}
 
+void LiveProcessor::edit(const EditQueue::Edit& edit)
+{
+    const auto end = latest.begin() + pending;
+    const auto found = std::find_if(
+        latest.begin(), end, [&](const EditQueue::Edit& each) { return each.id == edit.id; });
+    if (found != end)
+        found->value = edit.value;
+    else if (pending < latest.size())
+        latest[pending++] = edit;
+    else
+        ++droppedEdits;
+}
+
 void LiveProcessor::takeEdits()
 {
-    size_t count = 0;
-    EditQueue::Edit edit;
-    while (edits.pop(edit))
-    {
-        const auto end = latest.begin() + count;
-        const auto found = std::find_if(
-            latest.begin(), end, [&](const EditQueue::Edit& each) { return each.id == edit.id; });
-        if (found != end)
-            found->value = edit.value;
-        else if (count < latest.size())
-            latest[count++] = edit;
-        else
-            ++droppedEdits;
-    }
-    for (size_t i = 0; i < count; ++i)
+    EditQueue::Edit next;
+    while (edits.pop(next))
+        edit(next);
+    for (size_t i = 0; i < pending; ++i)
         runner.changes().addChange(latest[i].id, 0, latest[i].value);
+    pending = 0;
 }
 
 bool LiveProcessor::process(const float* const* inputs, float* const* outputs, int32 frames)

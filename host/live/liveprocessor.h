@@ -26,6 +26,10 @@ public:
     LiveProcessor(Steinberg::Vst::IAudioProcessor* processor, Steinberg::int32 channels,
                   Steinberg::int32 maxFrames, EditQueue& edits);
 
+    // An edit for the coming block from the callback's own thread (a MIDI
+    // controller read in the callback), merged with the queue's.
+    void edit(const EditQueue::Edit& edit);
+
     // False, with silent outputs, for more than maxFrames frames or a failed
     // process call.
     bool process(const float* const* inputs, float* const* outputs, Steinberg::int32 frames);
@@ -43,6 +47,7 @@ private:
     Steinberg::int32 channels;
     EditQueue& edits;
     std::array<EditQueue::Edit, kMaxParameters> latest{};
+    std::size_t pending = 0; // edits in latest for the coming block
     std::uint64_t droppedEdits = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "spectrum.h"
 
 #include <jack/jack.h>
+#include <jack/midiport.h>
 
 #include <gtest/gtest.h>
 
@@ -90,7 +91,7 @@ private:
 };
 
 // Plays a 220 Hz sine at a guitar's level on "out" and records "in", from JACK's
-// thread into storage reserved beforehand.
+// thread into storage reserved beforehand; sends control changes on "midi_out".
 class TestClient
 {
 public:
@@ -101,6 +102,7 @@ public:
             return;
         out = jack_port_register(client, "out", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput, 0);
         in = jack_port_register(client, "in", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
+        midi = jack_port_register(client, "midi_out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
         jack_set_process_callback(client, &TestClient::process, this);
         jack_activate(client);
     }
@@ -109,7 +111,9 @@ public:
         if (client)
             jack_client_close(client);
     }
-    bool ready() const { return client && in && out; }
+    bool ready() const { return client && in && out && midi; }
+    // Sends the control change (channel 1) in the next cycle.
+    void controlChange(int number, int value) { pending.store(number << 8 | value); }
     // Frames recorded since the first that carried any signal.
     size_t heard() const { return recorded.load(); }
     std::vector<float> lastSeconds(double seconds) const
@@ -125,6 +129,15 @@ private:
         auto& client = *static_cast<TestClient*>(self);
         auto* played = static_cast<float*>(jack_port_get_buffer(client.out, frames));
         const auto* heard = static_cast<const float*>(jack_port_get_buffer(client.in, frames));
+        void* events = jack_port_get_buffer(client.midi, frames);
+        jack_midi_clear_buffer(events);
+        const int change = client.pending.exchange(-1);
+        if (change >= 0)
+        {
+            const jack_midi_data_t message[] = {0xB0, jack_midi_data_t(change >> 8),
+                                                jack_midi_data_t(change & 0x7F)};
+            jack_midi_event_write(events, 0, message, sizeof message);
+        }
         for (jack_nframes_t i = 0; i < frames; ++i, ++client.phase)
             played[i] = 0.25f * float(std::sin(2.0 * M_PI * 220.0 * double(client.phase) / kRate));
         size_t at = client.recorded.load();
@@ -138,6 +151,8 @@ private:
     jack_client_t* client = nullptr;
     jack_port_t* out = nullptr;
     jack_port_t* in = nullptr;
+    jack_port_t* midi = nullptr;
+    std::atomic<int> pending{-1};
     long phase = 0;
     std::vector<float> recording;
     std::atomic<size_t> recorded{0};
@@ -218,6 +233,36 @@ TEST(LiveCommand, PlaysTheOctaveBetweenJackPortsAndEndsCleanlyOnCtrlC)
     EXPECT_GT(peakLevel(output), 0.05);
 }
 
+// Control changes 12 and 7 move Boost and Volume, through the plug-in's MIDI mapping.
+TEST(LiveCommand, MidiControllersMoveBoostAndVolume)
+{
+    DummyServer server;
+    ASSERT_TRUE(server.running);
+    TestClient tester;
+    ASSERT_TRUE(tester.ready());
+    const pid_t live =
+        startLive({"--midi", "tester:midi_out", "--in", "tester:out", "--out", "tester:in"});
+    ASSERT_GT(live, 0);
+    // The level of the half second that follows now.
+    const auto nextLevel = [&] {
+        const size_t from = tester.heard();
+        if (!waitFor([&] { return tester.heard() >= from + size_t(kRate); },
+                     std::chrono::seconds(60)))
+            return -1.0;
+        return rmsLevel(tester.lastSeconds(0.5));
+    };
+    const double plain = nextLevel();
+    tester.controlChange(12, 127);
+    const double boosted = nextLevel();
+    tester.controlChange(7, 0);
+    const double quiet = nextLevel();
+    kill(live, SIGINT);
+    EXPECT_EQ(waitForExit(live), 0);
+    ASSERT_GT(plain, 0.0) << "no output from brumvale live";
+    EXPECT_GT(boosted, 1.5 * plain) << "Boost did not follow controller 12";
+    EXPECT_LT(quiet, 0.1 * boosted) << "Volume did not follow controller 7";
+}
+
 TEST(LiveCommand, ClearErrorsForAMissingServerOrPort)
 {
     {
@@ -226,6 +271,7 @@ TEST(LiveCommand, ClearErrorsForAMissingServerOrPort)
         const Output missingPort = runLive("--in nosuch:port");
         EXPECT_EQ(missingPort.status, 1);
         EXPECT_EQ(missingPort.text, "brumvale: no JACK port nosuch:port\n");
+        EXPECT_EQ(runLive("--midi nosuch:midi").text, "brumvale: no JACK port nosuch:midi\n");
         const Output badChannels = runLive("--channels 3");
         EXPECT_EQ(badChannels.status, 2);
     }

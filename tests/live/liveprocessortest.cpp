@@ -3,6 +3,7 @@
 // block's parameter changes, the latest of each, and bad blocks stay silent.
 #include "live/liveprocessor.h"
 #include "bundletest.h"
+#include "live/midicontrollers.h"
 
 #include <pluginterfaces/vst/vstspeaker.h>
 
@@ -114,6 +115,42 @@ TEST_F(LiveProcessorTest, BlocksItCannotProcessAreSilent)
     EXPECT_FALSE(processor.process(in, out, -1));
     EXPECT_TRUE(processor.process(in, out, 0));
     EXPECT_TRUE(processor.process(in, out, kFrames));
+}
+
+// Control changes become edits of the parameters the plug-in maps them to.
+TEST_F(LiveProcessorTest, MidiControllersAsThePlugInMapsThem)
+{
+    auto instance = openInstance();
+    ASSERT_TRUE(instance);
+    const MidiControllers controllers(instance->controller());
+    const struct
+    {
+        std::vector<unsigned char> message;
+        bool found;
+        Vst::ParamID id;
+        double value;
+    } cases[] = {{{0xB0, 12, 127}, true, 3, 1.0},       {{0xB0, 7, 0}, true, 4, 0.0},
+                 {{0xBF, 12, 64}, true, 3, 64 / 127.0}, {{0xB0, 13, 5}, false, 0, 0},
+                 {{0x90, 12, 127}, false, 0, 0},        {{0xB0, 12}, false, 0, 0},
+                 {{0xB0, 12, 200}, false, 0, 0},        {{0xB0, 140, 1}, false, 0, 0}};
+    for (const auto& c : cases)
+    {
+        Vst::ParamID id = 99;
+        Vst::ParamValue value = -1.0;
+        EXPECT_EQ(controllers.find(c.message.data(), c.message.size(), id, value), c.found)
+            << int(c.message[0]) << " " << int(c.message[1]);
+        if (c.found)
+        {
+            EXPECT_EQ(id, c.id);
+            EXPECT_DOUBLE_EQ(value, c.value);
+        }
+    }
+    // A controller without a MIDI mapping maps nothing.
+    const MidiControllers none(nullptr);
+    Vst::ParamID id = 0;
+    Vst::ParamValue value = 0;
+    const unsigned char boost[] = {0xB0, 12, 127};
+    EXPECT_FALSE(none.find(boost, 3, id, value));
 }
 
 } // namespace

@@ -203,7 +203,8 @@ TEST_F(RealtimeProcessTest, ProcessMakesNoForbiddenCallInAnyState)
     }
 }
 
-// A live host's callback, its own code included, while the UI thread sends edits.
+// A live host's callback, its own code included, while the UI thread sends edits
+// and controllers arrive in the callback.
 TEST_F(RealtimeProcessTest, LiveCallbackMakesNoForbiddenCallWhileEditsArrive)
 {
     constexpr int32 kFrames = 64;
@@ -223,7 +224,12 @@ TEST_F(RealtimeProcessTest, LiveCallbackMakesNoForbiddenCallWhileEditsArrive)
     std::thread audio([&] {
         RealtimeWatch watch;
         for (int block = 0; block < 3000; ++block)
+        {
+            // A MIDI controller read in the callback, now and then.
+            if (block % 3 == 0)
+                live.edit({Vst::ParamID(3), (block % 128) / 127.0});
             live.process(in, out, block % 9 == 0 ? 1 : kFrames);
+        }
         counted = watch.stop();
         first = watch.first();
         audioDone = true;

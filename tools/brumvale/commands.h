@@ -36,6 +36,7 @@ struct LiveOptions
     std::string savePreset;
     std::vector<std::string> inputs;  // JACK ports to take the input from
     std::vector<std::string> outputs; // JACK ports to send the output to
+    std::string midi;                 // a JACK MIDI port to take controllers from
     int channels = 1;
     bool editor = true;
 };

@@ -6,6 +6,7 @@
 #include "jack/jackhost.h"
 #include "live/editqueue.h"
 #include "live/liveprocessor.h"
+#include "live/midicontrollers.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -55,6 +56,8 @@ bool parseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& op
             continue;
         else if (argument == "--out" && portOptions(arguments, i, options.outputs))
             continue;
+        else if (argument == "--midi" && hasValue)
+            options.midi = arguments[++i];
         else if (argument == "--plugin" && hasValue)
             options.plugin = arguments[++i];
         else if (argument == "--preset" && hasValue)
@@ -130,11 +133,21 @@ int liveCommand(const LiveOptions& options)
     live = std::make_unique<Host::LiveProcessor>(session->instance().processor(), options.channels,
                                                  int32(jack->bufferSize()), *edits);
     Host::LiveProcessor* processor = live.get();
+    // Control changes reach the parameters the plug-in maps them to (7 Volume and 12
+    // Boost for Brumvale), in the callback that reads them.
+    const Host::MidiControllers controllers(session->instance().controller());
+    const auto onMidi = [processor, controllers](const unsigned char* message, std::size_t size) {
+        Host::EditQueue::Edit edit;
+        if (controllers.find(message, size, edit.id, edit.value))
+            processor->edit(edit);
+    };
     if (!jack->activate(
             [processor](const float* const* in, float* const* out, std::uint32_t frames) {
                 processor->process(in, out, int32(frames));
             },
-            error))
+            onMidi, error))
+        return reportFailure(error);
+    if (!options.midi.empty() && !jack->connect("midi_in", options.midi, error))
         return reportFailure(error);
 
     // By default the first capture ports in, our output to the first two playback

@@ -34,6 +34,7 @@ const char* const kUsage =
     "                            JACK ports (jackd, or PipeWire's pipewire-jack):\n"
     "                            --in PORT, --out PORT (default: the first capture\n"
     "                            port in, the first two playback ports out),\n"
+    "                            --midi PORT (controllers 7 Volume, 12 Boost),\n"
     "                            --channels 1|2, --set NAME=VALUE, --preset FILE,\n"
     "                            --save-preset FILE (written at the end), --plugin\n"
     "                            PATH; Ctrl-C ends\n"

@@ -2,6 +2,7 @@
 #include "jackhost.h"
 
 #include <jack/jack.h>
+#include <jack/midiport.h>
 
 #include <cerrno>
 
@@ -50,6 +51,13 @@ std::unique_ptr<JackHost> JackHost::open(const std::string& clientName, int chan
             return nullptr;
         }
     }
+    host->midiInput =
+        jack_port_register(client, "midi_in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+    if (!host->midiInput)
+    {
+        error = "JACK gives no MIDI port to the client";
+        return nullptr;
+    }
     jack_set_process_callback(client, &JackHost::onProcess, host.get());
     jack_set_xrun_callback(client, &JackHost::onXrun, host.get());
     jack_on_shutdown(client, &JackHost::onShutdown, host.get());
@@ -69,9 +77,10 @@ double JackHost::sampleRate() const { return double(jack_get_sample_rate(client)
 
 std::uint32_t JackHost::bufferSize() const { return jack_get_buffer_size(client); }
 
-bool JackHost::activate(Process callback, std::string& error)
+bool JackHost::activate(Process callback, Midi onMidi, std::string& error)
 {
     process = std::move(callback);
+    midi = std::move(onMidi);
     running = true;
     if (jack_activate(client) != 0)
     {
@@ -126,10 +135,19 @@ double JackHost::roundTripMilliseconds() const
     return 1000.0 * double(capture.max + playback.max + bufferSize()) / sampleRate();
 }
 
-// JACK's real-time thread: the ports' buffers to the process function, nothing else.
+// JACK's real-time thread: the MIDI messages and the ports' buffers to the
+// functions, nothing else.
 int JackHost::onProcess(std::uint32_t frames, void* self)
 {
     auto& host = *static_cast<JackHost*>(self);
+    void* midiBuffer = jack_port_get_buffer(host.midiInput, frames);
+    const std::uint32_t events = jack_midi_get_event_count(midiBuffer);
+    for (std::uint32_t index = 0; index < events; ++index)
+    {
+        jack_midi_event_t event{};
+        if (jack_midi_event_get(&event, midiBuffer, index) == 0 && host.midi)
+            host.midi(event.buffer, event.size);
+    }
     const float* in[kMaxChannels] = {};
     float* out[kMaxChannels] = {};
     for (int channel = 0; channel < host.channels; ++channel)

@@ -16,8 +16,9 @@ namespace Brumvale {
 
 // A client of a running JACK server (jackd, or PipeWire through pipewire-jack; it
 // never starts a server itself) with channels input and output ports named in_1,
-// out_1, ... Once activated, JACK's real-time thread calls the process function
-// with the ports' buffers each cycle. The main thread opens, connects, reads the
+// out_1, ... and a MIDI input midi_in. Once activated, JACK's real-time thread
+// calls, each cycle, the MIDI function with each message that arrived and then the
+// process function with the ports' buffers. The main thread opens, connects, reads the
 // figures and closes; the server going away sets serverGone(), and onServerGone
 // (given to open) is called on a JACK thread, so it must be async-signal-safe
 // in spirit: set a flag, write to a pipe.
@@ -26,6 +27,8 @@ class JackHost
 public:
     using Process = std::function<void(const float* const* inputs, float* const* outputs,
                                        std::uint32_t frames)>;
+
+    using Midi = std::function<void(const unsigned char* message, std::size_t size)>;
 
     static constexpr int kMaxChannels = 2;
 
@@ -41,8 +44,8 @@ public:
     std::uint32_t bufferSize() const;
 
     // Starts the callbacks; process must be ready for bufferSize() frames.
-    bool activate(Process process, std::string& error);
-    // Connects one of our ports ("in_1", "out_2") with another client's port; false,
+    bool activate(Process process, Midi midi, std::string& error);
+    // Connects one of our ports ("in_1", "out_2", "midi_in") with another client's port; false,
     // with the reason, when that port does not exist or the connection fails.
     bool connect(const std::string& ourPort, const std::string& otherPort, std::string& error);
     // The server's physical capture (or playback) ports, in its order.
@@ -66,7 +69,9 @@ private:
     int channels = 0;
     _jack_port* inputs[kMaxChannels] = {};
     _jack_port* outputs[kMaxChannels] = {};
+    _jack_port* midiInput = nullptr;
     Process process;
+    Midi midi;
     std::function<void()> serverGoneHandler;
     std::atomic<std::uint64_t> xrunCount{0};
     std::atomic<bool> gone{false};
