@@ -23,12 +23,7 @@ bool VSTGUIEditor::setUserZoom(double newZoom)
 {
     if (newZoom != 0.0 && !VSTGUI::isZoomInRange(newZoom))
         return false;
-    const double previous = userZoom;
-    userZoom = newZoom;
-    if (showAt(chosenZoom()))
-        return true;
-    userZoom = previous;
-    return false;
+    return changeZoomSource(userZoom, newZoom);
 }
 
 tresult PLUGIN_API VSTGUIEditor::queryInterface(const TUID iid, void** obj)
@@ -95,12 +90,17 @@ tresult PLUGIN_API VSTGUIEditor::setContentScaleFactor(ScaleFactor factor)
 {
     if (!VSTGUI::isZoomInRange(factor))
         return kInvalidArgument;
-    const double previous = hostScale;
-    hostScale = factor;
+    return changeZoomSource(hostScale, factor) ? kResultTrue : kResultFalse;
+}
+
+bool VSTGUIEditor::changeZoomSource(double& source, double value)
+{
+    const double previous = source;
+    source = value;
     if (showAt(chosenZoom()))
-        return kResultTrue;
-    hostScale = previous;
-    return kResultFalse;
+        return true;
+    source = previous;
+    return false;
 }
 
 double VSTGUIEditor::chosenZoom() const

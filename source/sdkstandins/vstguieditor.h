@@ -80,6 +80,9 @@ protected:
 
 private:
     double chosenZoom() const;
+    // Sets the user's zoom or the host's scale and shows the zoom chosen then; the
+    // old value stays when the host refuses the size.
+    bool changeZoomSource(double& source, double value);
     // Resizes the view (and the frame, and through resizeView the host's window
     // when there is a frame) for newZoom; false, restoring both, when the host
     // refuses.

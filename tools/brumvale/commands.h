@@ -60,6 +60,15 @@ struct AutomationPoint
 void renderBlocks(EffectSession& session, const Audio& input, std::vector<AutomationPoint> points,
                   int block, long frames, Audio& output, bool showProgress);
 
+// The effect of the bundle at plugin (the one beside the tool when empty), with
+// the preset loaded when one is named and the settings resolved into values;
+// null with a one-line reason in error.
+std::unique_ptr<EffectSession> openConfiguredSession(const std::string& plugin,
+                                                     const std::string& preset,
+                                                     const std::vector<ParameterSetting>& settings,
+                                                     EffectSession::ParameterValues& values,
+                                                     std::string& error);
+
 // Prints "brumvale: MESSAGE" on standard error; returns the failure status 1.
 int reportFailure(const std::string& message);
 

@@ -76,14 +76,10 @@ bool parseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& op
         }
         else if (argument == "--set" && hasValue)
         {
-            const std::string& setting = arguments[++i];
-            const size_t equals = setting.find('=');
-            if (equals == std::string::npos || equals == 0 || equals + 1 == setting.size())
-            {
-                error = "--set wants NAME=VALUE (got '" + setting + "')";
+            ParameterSetting setting;
+            if (!parseSetting(arguments[++i], setting, error))
                 return false;
-            }
-            options.settings.push_back({setting.substr(0, equals), setting.substr(equals + 1)});
+            options.settings.push_back(setting);
         }
         else
         {
@@ -105,14 +101,10 @@ bool parseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& op
 int liveCommand(const LiveOptions& options)
 {
     std::string error;
-    const std::string plugin = options.plugin.empty() ? bundleBesideTool() : options.plugin;
-    auto session = EffectSession::open(plugin, error);
-    if (!session)
-        return reportFailure(error);
-    if (!options.preset.empty() && !session->loadPreset(options.preset, error))
-        return reportFailure(error);
     EffectSession::ParameterValues settings;
-    if (!session->parameters().resolve(options.settings, settings, error))
+    auto session =
+        openConfiguredSession(options.plugin, options.preset, options.settings, settings, error);
+    if (!session)
         return reportFailure(error);
 
     if (pipe(wakeUp) != 0)

@@ -82,6 +82,19 @@ void renderBlocks(EffectSession& session, const Audio& input, std::vector<Automa
     progress.finish();
 }
 
+std::unique_ptr<EffectSession> openConfiguredSession(const std::string& plugin,
+                                                     const std::string& preset,
+                                                     const std::vector<ParameterSetting>& settings,
+                                                     EffectSession::ParameterValues& values,
+                                                     std::string& error)
+{
+    auto session = EffectSession::open(plugin.empty() ? bundleBesideTool() : plugin, error);
+    if (!session || (!preset.empty() && !session->loadPreset(preset, error)) ||
+        !session->parameters().resolve(settings, values, error))
+        return nullptr;
+    return session;
+}
+
 int renderCommand(const RenderOptions& options)
 {
     std::string error;
@@ -93,15 +106,10 @@ int renderCommand(const RenderOptions& options)
     if (input.channelCount() < 1)
         return reportFailure(options.input + " has no channels");
 
-    const std::string plugin = options.plugin.empty() ? bundleBesideTool() : options.plugin;
-    auto session = EffectSession::open(plugin, error);
-    if (!session)
-        return reportFailure(error);
-    if (!options.preset.empty() && !session->loadPreset(options.preset, error))
-        return reportFailure(error);
-
     EffectSession::ParameterValues settings;
-    if (!session->parameters().resolve(options.settings, settings, error))
+    auto session =
+        openConfiguredSession(options.plugin, options.preset, options.settings, settings, error);
+    if (!session)
         return reportFailure(error);
     std::vector<AutomationPoint> points;
     for (const Automation& automation : options.automations)

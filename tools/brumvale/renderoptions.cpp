@@ -54,6 +54,14 @@ bool parseAutomation(const std::string& text, Automation& automation, std::strin
 
 } // namespace
 
+bool parseSetting(const std::string& text, ParameterSetting& setting, std::string& error)
+{
+    if (splitAt(text, '=', setting.name, setting.value))
+        return true;
+    error = "--set wants NAME=VALUE (got '" + text + "')";
+    return false;
+}
+
 bool parseRenderOptions(const std::vector<std::string>& arguments, RenderOptions& options,
                         std::string& error)
 {
@@ -89,13 +97,8 @@ bool parseRenderOptions(const std::vector<std::string>& arguments, RenderOptions
         else if (argument == "--set")
         {
             ParameterSetting setting;
-            if (!value(text))
+            if (!value(text) || !parseSetting(text, setting, error))
                 return false;
-            if (!splitAt(text, '=', setting.name, setting.value))
-            {
-                error = "--set wants NAME=VALUE (got '" + text + "')";
-                return false;
-            }
             options.settings.push_back(setting);
         }
         else if (argument == "--automate")

@@ -13,6 +13,10 @@ struct ParameterSetting
     std::string value;
 };
 
+// Reads NAME=VALUE (neither part empty) into setting; false with a one-line
+// reason otherwise.
+bool parseSetting(const std::string& text, ParameterSetting& setting, std::string& error);
+
 // A parameter moved during the render: NAME=TIME:VALUE,TIME:VALUE,...
 struct Automation
 {

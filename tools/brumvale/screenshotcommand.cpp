@@ -49,14 +49,10 @@ bool parseScreenshotOptions(const std::vector<std::string>& arguments, Screensho
         }
         else if (argument == "--set" && i + 1 < arguments.size())
         {
-            const std::string& setting = arguments[++i];
-            const size_t equals = setting.find('=');
-            if (equals == std::string::npos || equals == 0 || equals + 1 == setting.size())
-            {
-                error = "--set wants NAME=VALUE (got '" + setting + "')";
+            ParameterSetting setting;
+            if (!parseSetting(arguments[++i], setting, error))
                 return false;
-            }
-            options.settings.push_back({setting.substr(0, equals), setting.substr(equals + 1)});
+            options.settings.push_back(setting);
         }
         else if (argument.size() > 1 && argument[0] == '-')
         {

@@ -11,8 +11,8 @@
 namespace Brumvale {
 namespace {
 
-// The Brumvale folder; empty when the environment names no home. The base
-// directory specification ignores a relative $XDG_CONFIG_HOME.
+// The Brumvale folder; empty when the environment names no home. A relative
+// $XDG_CONFIG_HOME is ignored, as the XDG base-directory rules say.
 std::string folder()
 {
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
