@@ -5,9 +5,9 @@
 
 #include "engine/octavefuzzengine.h"
 #include "processor/parameterdefaults.h"
+#include "wavfiles.h"
 
 #include <gtest/gtest.h>
-#include <sndfile.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -46,40 +46,12 @@ Result run(const std::string& arguments)
     return result;
 }
 
-using Channels = std::vector<std::vector<float>>;
+using Testing::Channels;
+using Testing::readAudio;
 
 void writeWav(const fs::path& path, const Channels& channels, int rate)
 {
-    SF_INFO info{};
-    info.samplerate = rate;
-    info.channels = int(channels.size());
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr);
-    std::vector<float> interleaved;
-    for (size_t i = 0; i < channels[0].size(); ++i)
-        for (const auto& channel : channels)
-            interleaved.push_back(channel[i]);
-    sf_writef_float(file, interleaved.data(), sf_count_t(channels[0].size()));
-    sf_close(file);
-}
-
-Channels readAudio(const fs::path& path, int* rate = nullptr)
-{
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (!file)
-        return {};
-    std::vector<float> interleaved(size_t(info.frames * info.channels));
-    sf_readf_float(file, interleaved.data(), info.frames);
-    sf_close(file);
-    if (rate)
-        *rate = info.samplerate;
-    Channels channels(size_t(info.channels), std::vector<float>(size_t(info.frames)));
-    for (size_t i = 0; i < size_t(info.frames); ++i)
-        for (size_t c = 0; c < channels.size(); ++c)
-            channels[c][i] = interleaved[i * channels.size() + c];
-    return channels;
+    ASSERT_TRUE(Testing::writeWav(path.string(), channels, rate)) << path;
 }
 
 // A guitar-like stereo test signal.

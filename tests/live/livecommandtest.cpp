@@ -1,10 +1,10 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-// brumvale live between the ports of a JACK server of the test's own (the dummy
-// driver: no sound card), with a test client that plays a sine and records.
+// brumvale live between the ports of a JACK server of the test's own, with a test
+// client that plays a sine and records: the octave, a render's samples, MIDI, a
+// buffer size change, and every way it can fail.
+#include "jackfixtures.h"
 #include "spectrum.h"
-
-#include <jack/jack.h>
-#include <jack/midiport.h>
+#include "wavfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,151 +12,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace Brumvale {
 namespace {
 
-constexpr double kRate = 48000.0;
-using Clock = std::chrono::steady_clock;
-
-void quiet(const char*) {}
-
-// Runs until the condition holds or the bound (a stalled program's, not a
-// measure of speed) passes; true when it held.
-template <class Condition> bool waitFor(Condition condition, std::chrono::seconds bound)
-{
-    const auto deadline = Clock::now() + bound;
-    while (!condition())
-    {
-        if (Clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
-// A JACK server with the dummy driver at 48 kHz and 64 frames, named after the
-// test process so that tests running side by side have one each; the process's
-// clients (and the programs it starts) find it through JACK_DEFAULT_SERVER.
-class DummyServer
-{
-public:
-    DummyServer()
-    {
-        name = "brumvale-test-" + std::to_string(getpid()) + "-" + std::to_string(++servers);
-        setenv("JACK_DEFAULT_SERVER", name.c_str(), 1);
-        jack_set_error_function(quiet);
-        jack_set_info_function(quiet);
-        pid = fork();
-        if (pid == 0)
-        {
-            std::freopen("/dev/null", "w", stdout);
-            std::freopen("/dev/null", "w", stderr);
-            execlp("jackd", "jackd", "-n", name.c_str(), "--no-realtime", "-d", "dummy", "-r",
-                   "48000", "-p", "64", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        running = pid > 0 && waitFor(
-                                 [] {
-                                     jack_client_t* probe =
-                                         jack_client_open("probe", JackNoStartServer, nullptr);
-                                     if (probe)
-                                         jack_client_close(probe);
-                                     return probe != nullptr;
-                                 },
-                                 std::chrono::seconds(30));
-    }
-    ~DummyServer() { stop(); }
-    void stop()
-    {
-        if (pid <= 0)
-            return;
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-        pid = -1;
-    }
-    bool running = false;
-
-private:
-    static inline int servers = 0;
-    std::string name;
-    pid_t pid = -1;
-};
-
-// Plays a 220 Hz sine at a guitar's level on "out" and records "in", from JACK's
-// thread into storage reserved beforehand; sends control changes on "midi_out".
-class TestClient
-{
-public:
-    TestClient() : recording(size_t(kRate) * 20)
-    {
-        client = jack_client_open("tester", JackNoStartServer, nullptr);
-        if (!client)
-            return;
-        out = jack_port_register(client, "out", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput, 0);
-        in = jack_port_register(client, "in", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
-        midi = jack_port_register(client, "midi_out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
-        jack_set_process_callback(client, &TestClient::process, this);
-        jack_activate(client);
-    }
-    ~TestClient()
-    {
-        if (client)
-            jack_client_close(client);
-    }
-    bool ready() const { return client && in && out && midi; }
-    // Sends the control change (channel 1) in the next cycle.
-    void controlChange(int number, int value) { pending.store(number << 8 | value); }
-    // Frames recorded since the first that carried any signal.
-    size_t heard() const { return recorded.load(); }
-    std::vector<float> lastSeconds(double seconds) const
-    {
-        const size_t end = recorded.load(), length = size_t(seconds * kRate);
-        return std::vector<float>(recording.begin() + long(end - std::min(end, length)),
-                                  recording.begin() + long(end));
-    }
-
-private:
-    static int process(jack_nframes_t frames, void* self)
-    {
-        auto& client = *static_cast<TestClient*>(self);
-        auto* played = static_cast<float*>(jack_port_get_buffer(client.out, frames));
-        const auto* heard = static_cast<const float*>(jack_port_get_buffer(client.in, frames));
-        void* events = jack_port_get_buffer(client.midi, frames);
-        jack_midi_clear_buffer(events);
-        const int change = client.pending.exchange(-1);
-        if (change >= 0)
-        {
-            const jack_midi_data_t message[] = {0xB0, jack_midi_data_t(change >> 8),
-                                                jack_midi_data_t(change & 0x7F)};
-            jack_midi_event_write(events, 0, message, sizeof message);
-        }
-        for (jack_nframes_t i = 0; i < frames; ++i, ++client.phase)
-            played[i] = 0.25f * float(std::sin(2.0 * M_PI * 220.0 * double(client.phase) / kRate));
-        size_t at = client.recorded.load();
-        for (jack_nframes_t i = 0; i < frames && at < client.recording.size(); ++i)
-            if (at > 0 || heard[i] != 0.0f)
-                client.recording[at++] = heard[i];
-        client.recorded.store(at);
-        return 0;
-    }
-
-    jack_client_t* client = nullptr;
-    jack_port_t* out = nullptr;
-    jack_port_t* in = nullptr;
-    jack_port_t* midi = nullptr;
-    std::atomic<int> pending{-1};
-    long phase = 0;
-    std::vector<float> recording;
-    std::atomic<size_t> recorded{0};
-};
+using namespace Testing;
+constexpr double kRate = kJackRate;
 
 pid_t startLive(const std::vector<std::string>& options)
 {
@@ -214,7 +81,38 @@ Output runLive(const std::string& options)
     return output;
 }
 
-TEST(LiveCommand, PlaysTheOctaveBetweenJackPortsAndEndsCleanlyOnCtrlC)
+constexpr size_t kSilentCycles = 750;
+
+// Once brumvale has connected its ports with the tester's and a second of cycles has
+// run with the connections, the tester starts its sine at a cycle's start.
+bool playOnceConnected(TestClient& tester)
+{
+    std::uint64_t connectedAt = 0;
+    const bool connected = waitFor(
+        [&] {
+            if (jack_port_connected(tester.output()) > 0 && jack_port_connected(tester.input()) > 0)
+                connectedAt = tester.cycles();
+            return connectedAt > 0;
+        },
+        std::chrono::seconds(60));
+    if (connected)
+        waitFor([&] { return tester.cycles() > connectedAt + kSilentCycles; },
+                std::chrono::seconds(60));
+    tester.play();
+    return connected;
+}
+
+// At Boost 18 dB the 220 Hz input comes out an octave up, and its samples are those
+// of brumvale render with the same settings in 64-frame blocks. The tester's sine
+// starts at a cycle's start, a second after the connections, so brumvale's blocks
+// and the render's line up once the render's input begins with the same second of
+// silence (in which the engine's signal trackers settle from their starting value,
+// as they do in the live plug-in). The recording lags by whole cycles (JACK breaks
+// the loop tester -> brumvale -> tester with a cycle's delay), found as the lag at
+// which the two agree. What may differ is the remains of the guard value that keeps
+// silence out of the denormal range (below 1e-29), which depend on how long the
+// silence lasted.
+TEST(LiveCommand, PlaysTheOctaveAsARenderDoesAndEndsCleanlyOnCtrlC)
 {
     DummyServer server;
     ASSERT_TRUE(server.running) << "jackd (dummy driver) did not start";
@@ -223,14 +121,48 @@ TEST(LiveCommand, PlaysTheOctaveBetweenJackPortsAndEndsCleanlyOnCtrlC)
     const pid_t live =
         startLive({"--set", "Boost=18 dB", "--in", "tester:out", "--out", "tester:in"});
     ASSERT_GT(live, 0);
+    const bool connected = playOnceConnected(tester);
     const bool heard =
-        waitFor([&] { return tester.heard() >= size_t(2 * kRate); }, std::chrono::seconds(60));
+        waitFor([&] { return tester.frames() >= size_t(2 * kRate); }, std::chrono::seconds(60));
     kill(live, SIGINT);
     EXPECT_EQ(waitForExit(live), 0);
-    ASSERT_TRUE(heard) << "no output from brumvale live";
-    const std::vector<float> output = tester.lastSeconds(1.5);
+    ASSERT_TRUE(connected && heard) << "no output from brumvale live";
+    const std::vector<float> recorded = tester.recorded();
+    const std::vector<float> output(recorded.end() - long(1.5 * kRate), recorded.end());
     EXPECT_NEAR(strongestFrequency(output, kRate), 440.0, 5.0);
     EXPECT_GT(peakLevel(output), 0.05);
+
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("brumvale-live-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const size_t length = size_t(1.5 * kRate);
+    constexpr size_t silence = kSilentCycles * 64;
+    std::vector<float> input(silence + length);
+    for (size_t n = 0; n < length; ++n)
+        input[silence + n] = TestClient::played(long(n));
+    ASSERT_TRUE(writeWav((folder / "in.wav").string(), {input}, int(kRate)));
+    const std::string render = std::string(BRUMVALE_TOOL) + " render " +
+                               (folder / "in.wav").string() + " " + (folder / "out.wav").string() +
+                               " --set 'Boost=18 dB' --block 64 --quiet";
+    ASSERT_EQ(std::system(render.c_str()), 0);
+    const Channels rendered = readAudio((folder / "out.wav").string());
+    std::filesystem::remove_all(folder);
+    ASSERT_EQ(rendered.size(), 1u);
+    ASSERT_GE(rendered[0].size(), silence + length);
+
+    const auto largestDifference = [&](size_t lag) {
+        double largest = 0.0;
+        for (size_t n = 0; n + lag < recorded.size() && n < length; ++n)
+            largest =
+                std::max(largest, double(std::fabs(recorded[n + lag] - rendered[0][silence + n])));
+        return largest;
+    };
+    size_t lag = 0;
+    constexpr double kGuardRemains = 1e-29;
+    while (lag < 8 * 64 && largestDifference(lag) > kGuardRemains)
+        lag += 64;
+    EXPECT_LE(largestDifference(lag), kGuardRemains) << "at a lag of " << lag << " frames";
+    EXPECT_LE(lag, 2 * 64u);
 }
 
 // Control changes 12 and 7 move Boost and Volume, through the plug-in's MIDI mapping.
@@ -243,6 +175,7 @@ TEST(LiveCommand, MidiControllersMoveBoostAndVolume)
     const pid_t live =
         startLive({"--midi", "tester:midi_out", "--in", "tester:out", "--out", "tester:in"});
     ASSERT_GT(live, 0);
+    tester.play();
     // The level of the half second that follows now.
     const auto nextLevel = [&] {
         const size_t from = tester.heard();
@@ -263,7 +196,32 @@ TEST(LiveCommand, MidiControllersMoveBoostAndVolume)
     EXPECT_LT(quiet, 0.1 * boosted) << "Volume did not follow controller 7";
 }
 
-TEST(LiveCommand, ClearErrorsForAMissingServerOrPort)
+// The server's buffer grows from 64 to 256 frames while brumvale plays: it sets the
+// plug-in up again (a processor set up for 64 frames would give silence).
+TEST(LiveCommand, FollowsABufferSizeChange)
+{
+    DummyServer server;
+    ASSERT_TRUE(server.running);
+    TestClient tester;
+    ASSERT_TRUE(tester.ready());
+    const pid_t live = startLive({"--in", "tester:out", "--out", "tester:in"});
+    ASSERT_GT(live, 0);
+    tester.play();
+    ASSERT_TRUE(waitFor([&] { return tester.heard() > 0; }, std::chrono::seconds(60)));
+    ASSERT_EQ(jack_set_buffer_size(tester.handle(), 256), 0);
+    const size_t from = tester.frames();
+    const bool followed =
+        waitFor([&] { return tester.frames() >= from + size_t(kRate); }, std::chrono::seconds(60));
+    kill(live, SIGINT);
+    EXPECT_EQ(waitForExit(live), 0);
+    ASSERT_TRUE(followed);
+    EXPECT_EQ(jack_get_buffer_size(tester.handle()), 256u);
+    const std::vector<float> output = tester.lastSeconds(0.5);
+    EXPECT_NEAR(strongestFrequency(output, kRate), 440.0, 5.0);
+    EXPECT_GT(rmsLevel(output), 0.01);
+}
+
+TEST(LiveCommand, ClearErrorsForAMissingServerPortOrPreset)
 {
     {
         DummyServer server;
@@ -275,6 +233,15 @@ TEST(LiveCommand, ClearErrorsForAMissingServerOrPort)
         const Output badChannels = runLive("--channels 3");
         EXPECT_EQ(badChannels.status, 2);
     }
+    const std::string garbage =
+        (std::filesystem::temp_directory_path() / ("garbage-" + std::to_string(getpid()))).string();
+    std::ofstream(garbage) << "not a preset";
+    const Output badPreset = runLive("--preset " + garbage);
+    std::filesystem::remove(garbage);
+    EXPECT_EQ(badPreset.status, 1);
+    EXPECT_EQ(badPreset.text, "brumvale: " + garbage + " is not a preset of this plug-in\n");
+    EXPECT_EQ(runLive("--preset /nonexistent/a.vstpreset").text,
+              "brumvale: cannot read preset /nonexistent/a.vstpreset\n");
     // The server has gone: one line saying so.
     const Output noServer = runLive("");
     EXPECT_EQ(noServer.status, 1);
@@ -301,6 +268,7 @@ TEST(LiveCommand, EndsWithAMessageWhenTheServerGoesAway)
         _exit(127);
     }
     close(pipeEnds[1]);
+    tester.play();
     ASSERT_TRUE(waitFor([&] { return tester.heard() > 0; }, std::chrono::seconds(60)));
     server.stop();
     EXPECT_EQ(waitForExit(live), 1);

@@ -206,6 +206,16 @@ RealtimeWatch::RealtimeWatch()
     watching = true;
 }
 
+RealtimeWatch::RealtimeWatch(Paused)
+{
+    violations = 0;
+    firstViolation = nullptr;
+}
+
+void RealtimeWatch::resume() { watching = true; }
+
+void RealtimeWatch::pause() { watching = false; }
+
 RealtimeWatch::~RealtimeWatch() { watching = false; }
 
 long RealtimeWatch::stop()

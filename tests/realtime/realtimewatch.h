@@ -18,6 +18,15 @@ class RealtimeWatch
 {
 public:
     RealtimeWatch();
+    // For a thread of another's making (an audio server's): made paused, it watches
+    // the thread that calls resume until that thread calls pause, counting into it.
+    enum class Paused
+    {
+        paused
+    };
+    explicit RealtimeWatch(Paused);
+    void resume();
+    void pause();
     ~RealtimeWatch();
     RealtimeWatch(const RealtimeWatch&) = delete;
     RealtimeWatch& operator=(const RealtimeWatch&) = delete;

@@ -3,10 +3,7 @@
 
 #include "commands.h"
 
-#include "jack/jackhost.h"
-#include "live/editqueue.h"
-#include "live/liveprocessor.h"
-#include "live/midicontrollers.h"
+#include "jack/liverig.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -109,36 +106,21 @@ int liveCommand(const LiveOptions& options)
 
     if (pipe(wakeUp) != 0)
         return reportFailure(std::string("no pipe: ") + std::strerror(errno));
-    // Declared before the client, so that the client (and its callbacks) ends first
-    // on every way out.
-    std::unique_ptr<Host::EditQueue> edits;
-    std::unique_ptr<Host::LiveProcessor> live;
-    auto jack = JackHost::open(
-        "brumvale", options.channels, [] { wake('j'); }, error);
-    if (!jack)
-        return reportFailure(error);
-    if (!session->start(options.channels, jack->sampleRate(), int(jack->bufferSize()), error))
-        return reportFailure(error);
-    session->apply(settings);
-
-    edits = std::make_unique<Host::EditQueue>();
-    live = std::make_unique<Host::LiveProcessor>(session->instance().processor(), options.channels,
-                                                 int32(jack->bufferSize()), *edits);
-    Host::LiveProcessor* processor = live.get();
-    // Control changes reach the parameters the plug-in maps them to (7 Volume and 12
-    // Boost for Brumvale), in the callback that reads them.
-    const Host::MidiControllers controllers(session->instance().controller());
-    const auto onMidi = [processor, controllers](const unsigned char* message, std::size_t size) {
-        Host::EditQueue::Edit edit;
-        if (controllers.find(message, size, edit.id, edit.value))
-            processor->edit(edit);
+    const auto restart = [&](double rate, std::uint32_t frames, std::string& reason) {
+        session->stop();
+        if (!session->start(options.channels, rate, int(frames), reason))
+            return false;
+        session->apply(settings);
+        settings.clear(); // once: later set-ups keep what the plug-in holds
+        return true;
     };
-    if (!jack->activate(
-            [processor](const float* const* in, float* const* out, std::uint32_t frames) {
-                processor->process(in, out, int32(frames));
-            },
-            onMidi, error))
+    auto rig = LiveRig::open(
+        session->instance(), options.channels, restart,
+        [](JackHost::Notice notice) { wake(notice == JackHost::Notice::serverGone ? 'j' : 'f'); },
+        error);
+    if (!rig || !rig->start(error))
         return reportFailure(error);
+    JackHost* jack = &rig->jack();
     if (!options.midi.empty() && !jack->connect("midi_in", options.midi, error))
         return reportFailure(error);
 
@@ -172,8 +154,14 @@ int liveCommand(const LiveOptions& options)
     for (;;)
     {
         pollfd ready{wakeUp[0], POLLIN, 0};
-        if (poll(&ready, 1, 500) > 0 && read(wakeUp[0], &why, 1) == 1)
-            break;
+        if (poll(&ready, 1, 100) > 0 && read(wakeUp[0], &why, 1) == 1)
+        {
+            if (why != 'f')
+                break;
+            if (!rig->followFormat(error))
+                return reportFailure(error);
+        }
+        rig->deliverToController();
         if (showStatus)
         {
             std::printf("\r%.0f Hz  %u frames  %.1f ms  DSP %.1f %%  xruns %llu   ",
@@ -185,7 +173,7 @@ int liveCommand(const LiveOptions& options)
     if (showStatus)
         std::printf("\n");
     const bool serverGone = why == 'j';
-    jack.reset();
+    rig.reset();
     session->stop();
     if (serverGone)
         return reportFailure("the JACK server went away");

@@ -15,8 +15,8 @@ void quiet(const char*) {}
 
 } // namespace
 
-std::unique_ptr<JackHost> JackHost::open(const std::string& clientName, int channels,
-                                         std::function<void()> onServerGone, std::string& error)
+std::unique_ptr<JackHost> JackHost::open(const std::string& clientName, int channels, Notify notify,
+                                         std::string& error)
 {
     if (channels < 1 || channels > kMaxChannels)
     {
@@ -37,7 +37,7 @@ std::unique_ptr<JackHost> JackHost::open(const std::string& clientName, int chan
     std::unique_ptr<JackHost> host(new JackHost);
     host->client = client;
     host->channels = channels;
-    host->serverGoneHandler = std::move(onServerGone);
+    host->notify = std::move(notify);
     for (int channel = 0; channel < channels; ++channel)
     {
         const std::string number = std::to_string(channel + 1);
@@ -60,6 +60,8 @@ std::unique_ptr<JackHost> JackHost::open(const std::string& clientName, int chan
     }
     jack_set_process_callback(client, &JackHost::onProcess, host.get());
     jack_set_xrun_callback(client, &JackHost::onXrun, host.get());
+    jack_set_buffer_size_callback(client, &JackHost::onFormatChange, host.get());
+    jack_set_sample_rate_callback(client, &JackHost::onFormatChange, host.get());
     jack_on_shutdown(client, &JackHost::onShutdown, host.get());
     return host;
 }
@@ -81,10 +83,8 @@ bool JackHost::activate(Process callback, Midi onMidi, std::string& error)
 {
     process = std::move(callback);
     midi = std::move(onMidi);
-    running = true;
     if (jack_activate(client) != 0)
     {
-        running = false;
         error = "JACK does not start the client";
         return false;
     }
@@ -140,6 +140,8 @@ double JackHost::roundTripMilliseconds() const
 int JackHost::onProcess(std::uint32_t frames, void* self)
 {
     auto& host = *static_cast<JackHost*>(self);
+    if (host.cycleObserver)
+        host.cycleObserver->cycleBegins();
     void* midiBuffer = jack_port_get_buffer(host.midiInput, frames);
     const std::uint32_t events = jack_midi_get_event_count(midiBuffer);
     for (std::uint32_t index = 0; index < events; ++index)
@@ -156,6 +158,8 @@ int JackHost::onProcess(std::uint32_t frames, void* self)
         out[channel] = static_cast<float*>(jack_port_get_buffer(host.outputs[channel], frames));
     }
     host.process(in, out, frames);
+    if (host.cycleObserver)
+        host.cycleObserver->cycleEnds();
     return 0;
 }
 
@@ -165,12 +169,20 @@ int JackHost::onXrun(void* self)
     return 0;
 }
 
+int JackHost::onFormatChange(std::uint32_t, void* self)
+{
+    auto& host = *static_cast<JackHost*>(self);
+    if (host.notify)
+        host.notify(Notice::formatChanged);
+    return 0;
+}
+
 void JackHost::onShutdown(void* self)
 {
     auto& host = *static_cast<JackHost*>(self);
     host.gone = true;
-    if (host.serverGoneHandler)
-        host.serverGoneHandler();
+    if (host.notify)
+        host.notify(Notice::serverGone);
 }
 
 } // namespace Brumvale

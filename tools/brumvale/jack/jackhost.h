@@ -19,12 +19,30 @@ namespace Brumvale {
 // out_1, ... and a MIDI input midi_in. Once activated, JACK's real-time thread
 // calls, each cycle, the MIDI function with each message that arrived and then the
 // process function with the ports' buffers. The main thread opens, connects, reads the
-// figures and closes; the server going away sets serverGone(), and onServerGone
-// (given to open) is called on a JACK thread, so it must be async-signal-safe
-// in spirit: set a flag, write to a pipe.
+// figures and closes. The server going away (which also sets serverGone()) and a
+// change of its buffer size or sample rate are told to the notify function given to
+// open, on a JACK thread: it must only set a flag or write to a pipe.
 class JackHost
 {
 public:
+    enum class Notice
+    {
+        serverGone,
+        formatChanged, // read sampleRate() and bufferSize() again
+    };
+    using Notify = std::function<void(Notice)>;
+
+    // Told, on JACK's real-time thread, when each of our cycles begins and ends, so
+    // that a profiler or a checker sees exactly our part of the cycle.
+    struct CycleObserver
+    {
+        virtual void cycleBegins() = 0;
+        virtual void cycleEnds() = 0;
+
+    protected:
+        ~CycleObserver() = default;
+    };
+
     using Process = std::function<void(const float* const* inputs, float* const* outputs,
                                        std::uint32_t frames)>;
 
@@ -35,7 +53,7 @@ public:
     // Null, with a one-line reason, when no server runs or the client cannot be
     // made; channels is 1 or 2.
     static std::unique_ptr<JackHost> open(const std::string& clientName, int channels,
-                                          std::function<void()> onServerGone, std::string& error);
+                                          Notify notify, std::string& error);
     ~JackHost();
     JackHost(const JackHost&) = delete;
     JackHost& operator=(const JackHost&) = delete;
@@ -43,6 +61,8 @@ public:
     double sampleRate() const;
     std::uint32_t bufferSize() const;
 
+    // Before activate; null for none.
+    void setCycleObserver(CycleObserver* observer) { cycleObserver = observer; }
     // Starts the callbacks; process must be ready for bufferSize() frames.
     bool activate(Process process, Midi midi, std::string& error);
     // Connects one of our ports ("in_1", "out_2", "midi_in") with another client's port; false,
@@ -63,6 +83,7 @@ private:
     JackHost() = default;
     static int onProcess(std::uint32_t frames, void* self);
     static int onXrun(void* self);
+    static int onFormatChange(std::uint32_t, void* self);
     static void onShutdown(void* self);
 
     _jack_client* client = nullptr;
@@ -72,10 +93,10 @@ private:
     _jack_port* midiInput = nullptr;
     Process process;
     Midi midi;
-    std::function<void()> serverGoneHandler;
+    Notify notify;
+    CycleObserver* cycleObserver = nullptr;
     std::atomic<std::uint64_t> xrunCount{0};
     std::atomic<bool> gone{false};
-    std::atomic<bool> running{false};
 };
 
 } // namespace Brumvale
