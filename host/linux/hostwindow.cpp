@@ -48,6 +48,9 @@ std::unique_ptr<HostWindow> HostWindow::open(RunLoop& loop, const ViewRect& boun
         display, RootWindow(display, screen), bounds.left, bounds.top, bounds.getWidth(),
         bounds.getHeight(), 0, BlackPixel(display, screen), BlackPixel(display, screen));
     XStoreName(display, window, "Brumvale host");
+    // A window manager's close button asks rather than destroys.
+    Atom close = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, window, &close, 1);
     XMapWindow(display, window);
     // Without a window manager the window is viewable once the server has this.
     XSync(display, False);
@@ -56,7 +59,8 @@ std::unique_ptr<HostWindow> HostWindow::open(RunLoop& loop, const ViewRect& boun
 
 HostWindow::HostWindow(RunLoop& loop, _XDisplay* display, unsigned long window,
                        const ViewRect& bounds)
-    : runLoop(&loop), display(display), window(window), outline(bounds)
+    : runLoop(&loop), display(display), window(window), outline(bounds),
+      closeAtom(XInternAtom(display, "WM_DELETE_WINDOW", False))
 {}
 
 HostWindow::~HostWindow()
@@ -80,6 +84,24 @@ tresult HostWindow::attach(IPlugView* view)
         attachedView = nullptr;
     }
     return result;
+}
+
+void HostWindow::setTitle(const std::string& title)
+{
+    XStoreName(display, window, title.c_str());
+    XFlush(display);
+}
+
+bool HostWindow::closeRequested()
+{
+    while (XPending(display) > 0)
+    {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == ClientMessage && Atom(event.xclient.data.l[0]) == closeAtom)
+            closing = true;
+    }
+    return closing;
 }
 
 void HostWindow::detach()

@@ -50,6 +50,11 @@ public:
     unsigned long windowId() const { return window; }
     // The window's outline on the screen; resizeView moves its right and bottom.
     const Steinberg::ViewRect& bounds() const { return outline; }
+    void setTitle(const std::string& title);
+    // Whether the user (a window manager's close button: WM_DELETE_WINDOW) has asked
+    // to close the window; reads the window's events without waiting.
+    bool closeRequested();
+
     // The view attached now (null when none).
     Steinberg::IPlugView* view() const { return attachedView; }
 
@@ -89,6 +94,8 @@ private:
     Steinberg::ViewRect outline;
     Steinberg::IPtr<Steinberg::IPlugView> attachedView;
     ResizeRecorder resizing;
+    unsigned long closeAtom;
+    bool closing = false;
     Steinberg::uint32 references = 1;
 };
 

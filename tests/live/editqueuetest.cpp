@@ -1,10 +1,13 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The live host's edit queue: order, fullness, and a writer and a reader thread at
-// once (also built with ThreadSanitizer).
+// once (also built with ThreadSanitizer); the component handler that fills it.
 #include "live/editqueue.h"
+#include "live/editforwarder.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <thread>
 
 namespace Brumvale::Host {
@@ -74,6 +77,46 @@ TEST(EditQueue, WriterAndReaderThreadsAtOnce)
     EXPECT_TRUE(inOrder);
     EXPECT_TRUE(writerDone);
     EXPECT_FALSE(queue->pop(edit));
+}
+
+// What a controller hands the handler: values outside 0..1 arrive clamped, values
+// that are not numbers not at all; a full queue is reported, not hidden.
+TEST(EditForwarder, QueuesUsableValuesOnlyAndSaysWhenTheQueueIsFull)
+{
+    using namespace Steinberg;
+    auto queue = std::make_unique<EditQueue>();
+    auto forwarder = owned(new EditForwarder(*queue));
+    const struct
+    {
+        Vst::ParamValue given;
+        tresult answer;
+        double queued; // -1: nothing
+    } cases[] = {
+        {0.25, kResultOk, 0.25},
+        {1.5, kResultOk, 1.0},
+        {-2.0, kResultOk, 0.0},
+        {std::nan(""), kInvalidArgument, -1},
+        {std::numeric_limits<double>::infinity(), kInvalidArgument, -1},
+    };
+    for (const auto& test : cases)
+    {
+        EXPECT_EQ(forwarder->performEdit(3, test.given), test.answer) << test.given;
+        EditQueue::Edit edit;
+        EXPECT_EQ(queue->pop(edit), test.queued >= 0) << test.given;
+        if (test.queued >= 0)
+        {
+            EXPECT_EQ(edit.value, test.queued);
+        }
+    }
+    EXPECT_EQ(forwarder->beginEdit(3), kResultOk);
+    EXPECT_EQ(forwarder->endEdit(3), kResultOk);
+    while (queue->push({0, 0.0}))
+        ;
+    EXPECT_EQ(forwarder->performEdit(4, 0.5), kResultFalse);
+    EXPECT_EQ(forwarder->queryInterface(Vst::IComponentHandler::iid, nullptr), kInvalidArgument);
+    void* other = &other;
+    EXPECT_EQ(forwarder->queryInterface(Vst::IComponentHandler2::iid, &other), kNoInterface);
+    EXPECT_EQ(other, nullptr);
 }
 
 } // namespace

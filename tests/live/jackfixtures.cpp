@@ -31,6 +31,20 @@ bool serverAnswers()
 
 } // namespace
 
+int waitForExit(pid_t pid)
+{
+    int status = 0;
+    const bool ended =
+        waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::seconds(60));
+    if (!ended)
+    {
+        kill(-pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 // Synchronous, with a long client time-out, so that a cycle waits for every client
 // however busy the machine is: no client misses a cycle, and recordings are whole.
 DummyServer::DummyServer()
@@ -158,6 +172,15 @@ int TestClient::process(jack_nframes_t frames, void* self)
     }
     client.count.store(at);
     return 0;
+}
+
+std::vector<float> listen(const TestClient& tester, double seconds)
+{
+    const size_t from = tester.frames();
+    if (!waitFor([&] { return tester.frames() >= from + size_t(seconds * kJackRate); },
+                 std::chrono::seconds(60)))
+        return {};
+    return tester.lastSeconds(seconds / 2);
 }
 
 } // namespace Brumvale::Testing

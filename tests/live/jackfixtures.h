@@ -4,6 +4,7 @@
 #pragma once
 
 #include <jack/jack.h>
+#include <sys/types.h>
 
 #include <atomic>
 #include <chrono>
@@ -28,6 +29,10 @@ template <class Condition> bool waitFor(Condition condition, std::chrono::second
     }
     return true;
 }
+
+// The exit status of a program started in a process group of its own, or -1 when
+// it did not end within the bound (the whole group is then killed).
+int waitForExit(pid_t pid);
 
 // jackd with the dummy driver at 48 kHz and 64 frames. The process's clients (and
 // the programs it starts) find it through JACK_DEFAULT_SERVER. Its name is one of a
@@ -91,5 +96,9 @@ private:
     std::atomic<long> firstSignal{-1};
     std::atomic<std::uint64_t> cycleCount{0};
 };
+
+// What the tester records in the coming seconds less their first half, in which a
+// change may still be on its way; empty when nothing comes.
+std::vector<float> listen(const TestClient& tester, double seconds);
 
 } // namespace Brumvale::Testing

@@ -36,26 +36,12 @@ pid_t startLive(const std::vector<std::string>& options)
         for (auto& argument : arguments)
             argv.push_back(argument.data());
         argv.push_back(nullptr);
+        setpgid(0, 0); // a group of its own, which waitForExit can end whole
         std::freopen("/dev/null", "w", stdout);
         execv(argv[0], argv.data());
         _exit(127);
     }
     return pid;
-}
-
-// The exit status, or -1 when the program did not end within the bound.
-int waitForExit(pid_t pid)
-{
-    int status = 0;
-    const bool ended =
-        waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::seconds(60));
-    if (!ended)
-    {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 struct Output
@@ -176,14 +162,7 @@ TEST(LiveCommand, MidiControllersMoveBoostAndVolume)
         startLive({"--midi", "tester:midi_out", "--in", "tester:out", "--out", "tester:in"});
     ASSERT_GT(live, 0);
     tester.play();
-    // The level of the half second that follows now.
-    const auto nextLevel = [&] {
-        const size_t from = tester.heard();
-        if (!waitFor([&] { return tester.heard() >= from + size_t(kRate); },
-                     std::chrono::seconds(60)))
-            return -1.0;
-        return rmsLevel(tester.lastSeconds(0.5));
-    };
+    const auto nextLevel = [&] { return rmsLevel(listen(tester, 1.0)); };
     const double plain = nextLevel();
     tester.controlChange(12, 127);
     const double boosted = nextLevel();
@@ -261,6 +240,7 @@ TEST(LiveCommand, EndsWithAMessageWhenTheServerGoesAway)
     const pid_t live = fork();
     if (live == 0)
     {
+        setpgid(0, 0);
         dup2(pipeEnds[1], STDERR_FILENO);
         std::freopen("/dev/null", "w", stdout);
         execl(BRUMVALE_TOOL, BRUMVALE_TOOL, "live", "--no-editor", "--in", "tester:out", "--out",

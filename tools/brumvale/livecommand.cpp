@@ -3,6 +3,8 @@
 
 #include "commands.h"
 
+#include "front/editorfront.h"
+#include "front/terminalfront.h"
 #include "jack/liverig.h"
 
 #include <poll.h>
@@ -86,12 +88,6 @@ bool parseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& op
             return false;
         }
     }
-    if (options.editor)
-    {
-        // The editor window of live mode comes in a later step.
-        error = "live runs without its editor for now: give --no-editor";
-        return false;
-    }
     return true;
 }
 
@@ -140,21 +136,41 @@ int liveCommand(const LiveOptions& options)
         if (!jack->connect("out_" + std::to_string(i % options.channels + 1), outputs[i], error))
             return reportFailure(error);
 
+    std::unique_ptr<LiveFront> front;
+    std::string keysHelp;
+    if (options.editor)
+    {
+        front = EditorFront::open(session->instance(), rig->edits(), error);
+        if (!front)
+            return reportFailure(error);
+    }
+    else
+    {
+        auto terminal =
+            std::make_unique<TerminalFront>(*session->instance().controller(), rig->edits());
+        if (terminal->readsKeys())
+            keysHelp = "keys: " + terminal->help() + "; ";
+        front = std::move(terminal);
+    }
+
     struct sigaction action
     {};
     action.sa_handler = onSignal;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
-    std::printf("brumvale live: %.0f Hz, %u frames, %.1f ms round trip; Ctrl-C ends\n",
-                jack->sampleRate(), jack->bufferSize(), jack->roundTripMilliseconds());
+    std::printf("brumvale live: %.0f Hz, %u frames, %.1f ms round trip; %sCtrl-C ends\n",
+                jack->sampleRate(), jack->bufferSize(), jack->roundTripMilliseconds(),
+                keysHelp.c_str());
     std::fflush(stdout);
 
     const bool showStatus = isatty(STDOUT_FILENO);
     char why = 0;
     for (;;)
     {
-        pollfd ready{wakeUp[0], POLLIN, 0};
-        if (poll(&ready, 1, 100) > 0 && read(wakeUp[0], &why, 1) == 1)
+        const LiveFront::Turn turn = front->serve(wakeUp[0], 100);
+        if (turn == LiveFront::Turn::quit)
+            break;
+        if (turn == LiveFront::Turn::woken && read(wakeUp[0], &why, 1) == 1)
         {
             if (why != 'f')
                 break;
@@ -164,14 +180,17 @@ int liveCommand(const LiveOptions& options)
         rig->deliverToController();
         if (showStatus)
         {
-            std::printf("\r%.0f Hz  %u frames  %.1f ms  DSP %.1f %%  xruns %llu   ",
-                        jack->sampleRate(), jack->bufferSize(), jack->roundTripMilliseconds(),
-                        jack->dspLoad(), static_cast<unsigned long long>(jack->xruns()));
+            // The line is rewritten in place; ESC [ K clears what a longer one left.
+            std::printf("\r%s  |  %.0f Hz  %u frames  %.1f ms  DSP %.1f %%  xruns %llu\033[K",
+                        session->parameters().summary().c_str(), jack->sampleRate(),
+                        jack->bufferSize(), jack->roundTripMilliseconds(), jack->dspLoad(),
+                        static_cast<unsigned long long>(jack->xruns()));
             std::fflush(stdout);
         }
     }
     if (showStatus)
         std::printf("\n");
+    front.reset();
     const bool serverGone = why == 'j';
     rig.reset();
     session->stop();

@@ -115,4 +115,21 @@ bool ParameterTexts::resolve(const std::vector<ParameterSetting>& settings, Para
     return true;
 }
 
+std::string ParameterTexts::summary() const
+{
+    std::string line;
+    const int32 count = controller.getParameterCount();
+    for (int32 i = 0; i < count; ++i)
+    {
+        ParameterInfo info{};
+        if (controller.getParameterInfo(i, info) != kResultOk)
+            continue;
+        if (!line.empty())
+            line += "  ";
+        line += Host::toUtf8(info.title) + " " +
+                displayText(info.id, controller.getParamNormalized(info.id));
+    }
+    return line;
+}
+
 } // namespace Brumvale

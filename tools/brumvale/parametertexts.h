@@ -27,6 +27,9 @@ public:
                     Steinberg::Vst::ParamValue& normalized, std::string& error) const;
     std::string displayText(Steinberg::Vst::ParamID id,
                             Steinberg::Vst::ParamValue normalized) const;
+    // Every parameter's title and current value as the plug-in shows it, in the
+    // controller's order: "Bypass Off  AntiAlias On  ...".
+    std::string summary() const;
     // Both of the above for a list of settings; stops at the first that fails.
     using ParameterValues =
         std::vector<std::pair<Steinberg::Vst::ParamID, Steinberg::Vst::ParamValue>>;

@@ -1,0 +1,68 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#include "terminal/parameterkeys.h"
+
+#include <algorithm>
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace Brumvale {
+namespace {
+
+using Key = KeyReader::Key;
+
+struct Binding
+{
+    Key key;
+    char character; // for Key::character
+    const char* keys;
+    const char* title;
+    const char* label;
+    double step; // 0 for a switch
+};
+
+constexpr double kStep = 1.0 / 36.0;
+
+constexpr Binding kBindings[] = {
+    {Key::up, 0, "up/down", "Boost", "Boost", kStep},
+    {Key::down, 0, nullptr, "Boost", "Boost", -kStep},
+    {Key::right, 0, "right/left", "Volume", "Volume", kStep},
+    {Key::left, 0, nullptr, "Volume", "Volume", -kStep},
+    {Key::character, 'b', "b", "Bypass", "Bypass", 0.0},
+    {Key::character, 'h', "h", "AntiAlias", "HiFi", 0.0},
+    {Key::character, 'w', "w", "Warmth", "Warmth", 0.0},
+};
+
+} // namespace
+
+ParameterKeys::ParameterKeys(IEditController& controller)
+    : controller(controller), texts(controller)
+{}
+
+bool ParameterKeys::edit(Key key, char character, ParamID& id, ParamValue& value) const
+{
+    std::string unknown;
+    for (const Binding& binding : kBindings)
+    {
+        if (binding.key != key || (key == Key::character && binding.character != character) ||
+            !texts.findParameter(binding.title, id, unknown))
+            continue;
+        const ParamValue now = controller.getParamNormalized(id);
+        value = binding.step == 0.0 ? (now < 0.5 ? 1.0 : 0.0)
+                                    : std::clamp(now + binding.step, 0.0, 1.0);
+        return value != now;
+    }
+    return false;
+}
+
+std::string ParameterKeys::help() const
+{
+    std::string line, unknown;
+    ParamID id = 0;
+    for (const Binding& binding : kBindings)
+        if (binding.keys && texts.findParameter(binding.title, id, unknown))
+            line += std::string(binding.keys) + " " + binding.label + ", ";
+    return line + "q ends";
+}
+
+} // namespace Brumvale
