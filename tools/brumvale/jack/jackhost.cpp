@@ -109,6 +109,8 @@ bool JackHost::connect(const std::string& ourPort, const std::string& otherPort,
         error = "JACK does not connect " + ourPort + " with " + otherPort;
         return false;
     }
+    // The ports' latencies take in the new path now, not when the server gets to it.
+    jack_recompute_total_latencies(client);
     return true;
 }
 
@@ -132,7 +134,7 @@ double JackHost::roundTripMilliseconds() const
     jack_latency_range_t capture{}, playback{};
     jack_port_get_latency_range(inputs[0], JackCaptureLatency, &capture);
     jack_port_get_latency_range(outputs[0], JackPlaybackLatency, &playback);
-    return 1000.0 * double(capture.max + playback.max + bufferSize()) / sampleRate();
+    return 1000.0 * double(capture.max + playback.max) / sampleRate();
 }
 
 // JACK's real-time thread: the MIDI messages and the ports' buffers to the

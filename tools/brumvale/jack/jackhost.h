@@ -75,8 +75,9 @@ public:
     bool serverGone() const { return gone.load(); }
     // Percent of the cycle time the whole graph takes, as the server measures it.
     double dspLoad() const;
-    // Milliseconds from a capture port through us to a playback port: the
-    // connected ports' latencies and one buffer of ours.
+    // Milliseconds from a capture port through us to a playback port: the capture
+    // latency of our input and the playback latency of our output, as the server
+    // reports them (its own buffering included: a period in, its periods out).
     double roundTripMilliseconds() const;
 
 private:
