@@ -50,11 +50,13 @@ struct Output
     std::string text;
 };
 
-Output runLive(const std::string& options)
+// brumvale live with the options and no display (DISPLAY unset), with --no-editor
+// unless the editor is asked for: its exit status and everything it wrote.
+Output runLive(const std::string& options, bool editor = false)
 {
     Output output{-1, ""};
-    const std::string command =
-        std::string(BRUMVALE_TOOL) + " live --no-editor " + options + " 2>&1";
+    const std::string command = "env -u DISPLAY " + std::string(BRUMVALE_TOOL) + " live " +
+                                (editor ? "" : "--no-editor ") + options + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return output;
@@ -211,6 +213,10 @@ TEST(LiveCommand, ClearErrorsForAMissingServerPortOrPreset)
         EXPECT_EQ(runLive("--midi nosuch:midi").text, "brumvale: no JACK port nosuch:midi\n");
         const Output badChannels = runLive("--channels 3");
         EXPECT_EQ(badChannels.status, 2);
+        const Output noDisplay = runLive("", true);
+        EXPECT_EQ(noDisplay.status, 1);
+        EXPECT_EQ(noDisplay.text, "brumvale: cannot open display (DISPLAY unset); give "
+                                  "--no-editor to play without the editor\n");
     }
     const std::string garbage =
         (std::filesystem::temp_directory_path() / ("garbage-" + std::to_string(getpid()))).string();

@@ -114,7 +114,28 @@ int liveCommand(const LiveOptions& options)
         session->instance(), options.channels, restart,
         [](JackHost::Notice notice) { wake(notice == JackHost::Notice::serverGone ? 'j' : 'f'); },
         error);
-    if (!rig || !rig->start(error))
+    if (!rig)
+        return reportFailure(error);
+    // The window (or the terminal) before the sound, so that a missing display
+    // stops the program before it plays.
+    std::unique_ptr<LiveFront> front;
+    std::string keysHelp;
+    if (options.editor)
+    {
+        front = EditorFront::open(session->instance(), rig->edits(), error);
+        if (!front)
+            return reportFailure(error);
+    }
+    else
+    {
+        auto terminal =
+            std::make_unique<TerminalFront>(*session->instance().controller(), rig->edits());
+        if (terminal->readsKeys())
+            keysHelp = "keys: " + terminal->help() + "; ";
+        front = std::move(terminal);
+    }
+
+    if (!rig->start(error))
         return reportFailure(error);
     JackHost* jack = &rig->jack();
     if (!options.midi.empty() && !jack->connect("midi_in", options.midi, error))
@@ -135,23 +156,6 @@ int liveCommand(const LiveOptions& options)
     for (size_t i = 0; i < outputs.size(); ++i)
         if (!jack->connect("out_" + std::to_string(i % options.channels + 1), outputs[i], error))
             return reportFailure(error);
-
-    std::unique_ptr<LiveFront> front;
-    std::string keysHelp;
-    if (options.editor)
-    {
-        front = EditorFront::open(session->instance(), rig->edits(), error);
-        if (!front)
-            return reportFailure(error);
-    }
-    else
-    {
-        auto terminal =
-            std::make_unique<TerminalFront>(*session->instance().controller(), rig->edits());
-        if (terminal->readsKeys())
-            keysHelp = "keys: " + terminal->help() + "; ";
-        front = std::move(terminal);
-    }
 
     struct sigaction action
     {};

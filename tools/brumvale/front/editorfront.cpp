@@ -19,14 +19,14 @@ std::unique_ptr<EditorFront> EditorFront::open(Host::PluginInstance& instance,
         front->view->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID) != kResultTrue ||
         front->view->getSize(&size) != kResultOk)
     {
-        error = "the plug-in has no editor for X11 (give --no-editor)";
+        error = "the plug-in has no editor for X11; give --no-editor to play without it";
         return nullptr;
     }
     front->window = Host::HostWindow::open(
         *front->loop, ViewRect(0, 0, size.getWidth(), size.getHeight()), error);
     if (!front->window)
     {
-        error += " (give --no-editor to play without the editor)";
+        error += "; give --no-editor to play without the editor";
         return nullptr;
     }
     front->window->setTitle("Brumvale live");
