@@ -34,6 +34,15 @@ IPtr<MemoryStream> streamOf(const std::vector<std::uint8_t>& bytes)
     return stream;
 }
 
+// The bytes a component's or a controller's getState writes.
+template <class Stateful> tresult stateOf(Stateful* object, std::vector<std::uint8_t>& bytes)
+{
+    auto stream = owned(new MemoryStream);
+    const tresult result = object->getState(stream);
+    bytes.assign(stream->getData(), stream->getData() + stream->getSize());
+    return result;
+}
+
 } // namespace
 
 std::unique_ptr<PluginInstance> PluginInstance::create(const PluginModule& module,
@@ -255,10 +264,7 @@ void PluginInstance::stopProcessing()
 
 tresult PluginInstance::getComponentState(std::vector<std::uint8_t>& bytes)
 {
-    auto stream = owned(new MemoryStream);
-    const tresult result = componentPtr->getState(stream);
-    bytes.assign(stream->getData(), stream->getData() + stream->getSize());
-    return result;
+    return stateOf(componentPtr, bytes);
 }
 
 tresult PluginInstance::setComponentState(const std::vector<std::uint8_t>& bytes)
@@ -269,6 +275,16 @@ tresult PluginInstance::setComponentState(const std::vector<std::uint8_t>& bytes
 tresult PluginInstance::setControllerComponentState(const std::vector<std::uint8_t>& bytes)
 {
     return controllerPtr->setComponentState(streamOf(bytes));
+}
+
+tresult PluginInstance::getControllerState(std::vector<std::uint8_t>& bytes)
+{
+    return stateOf(controllerPtr, bytes);
+}
+
+tresult PluginInstance::setControllerState(const std::vector<std::uint8_t>& bytes)
+{
+    return controllerPtr->setState(streamOf(bytes));
 }
 
 tresult PluginInstance::sendText(bool toController, const char* text)

@@ -87,6 +87,9 @@ public:
     Steinberg::tresult setComponentState(const std::vector<std::uint8_t>& bytes);
     // The same bytes to the controller's setComponentState.
     Steinberg::tresult setControllerComponentState(const std::vector<std::uint8_t>& bytes);
+    // The controller's own state (getState and setState) through a MemoryStream.
+    Steinberg::tresult getControllerState(std::vector<std::uint8_t>& bytes);
+    Steinberg::tresult setControllerState(const std::vector<std::uint8_t>& bytes);
 
     // Sends a "TextMessage" with the attribute "Text" to the processor or the controller,
     // as the other side would.

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -271,6 +272,23 @@ TEST_F(BrumvaleCommand, BadInputGivesOneLineAndNoOutputFile)
     fs::create_directories(folder / "empty.vst3");
     std::ofstream(path("noise.wav")) << "this is not audio";
     writeWav(folder / "wide.wav", Channels(65, std::vector<float>(16, 0.0f)), kRate);
+    // A good preset, then damaged copies of it.
+    ASSERT_EQ(run("render " + path("in.wav") + " " + path("good.wav") + " -q --save-preset " +
+                  path("good.vstpreset"))
+                  .status,
+              0);
+    fs::remove(folder / "good.wav");
+    std::ifstream goodFile(path("good.vstpreset"), std::ios::binary);
+    const std::string good((std::istreambuf_iterator<char>(goodFile)), {});
+    const auto damaged = [&](const std::string& name, std::string bytes) {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+        return path(name);
+    };
+    std::string otherClass = good, pastTheEnd = good, listPastTheEnd = good;
+    otherClass[8] = otherClass[8] == '0' ? '1' : '0';
+    const size_t list = good.rfind("List");
+    pastTheEnd[list + 8 + 12 + 7] = '\x7f'; // the first chunk's size, its top byte
+    listPastTheEnd[40 + 3] = '\x7f';        // the list's offset, a high byte
     const struct
     {
         std::string arguments;
@@ -294,7 +312,18 @@ TEST_F(BrumvaleCommand, BadInputGivesOneLineAndNoOutputFile)
         {"render " + path("wide.wav") + " OUT", "65 channels"},
         {"render " + path("in.wav") + " OUT --preset " + path("missing.vstpreset"),
          "cannot read preset"},
-        {"render " + path("in.wav") + " OUT --preset " + path("in.wav"), "not a preset"},
+        {"render " + path("in.wav") + " OUT --preset " + path("in.wav"), "is not a VST 3 preset"},
+        {"render " + path("in.wav") + " OUT --preset " + damaged("short1", good.substr(0, 30)),
+         "is cut short"},
+        {"render " + path("in.wav") + " OUT --preset " +
+             damaged("short2", good.substr(0, list + 10)),
+         "is cut short"},
+        {"render " + path("in.wav") + " OUT --preset " + damaged("other", otherClass),
+         "is a preset of another plug-in"},
+        {"render " + path("in.wav") + " OUT --preset " + damaged("past", pastTheEnd),
+         "has a chunk past its end"},
+        {"render " + path("in.wav") + " OUT --preset " + damaged("list", listPastTheEnd),
+         "has its chunk list past its end"},
     };
     for (const auto& c : cases)
     {

@@ -224,7 +224,7 @@ TEST(LiveCommand, ClearErrorsForAMissingServerPortOrPreset)
     const Output badPreset = runLive("--preset " + garbage);
     std::filesystem::remove(garbage);
     EXPECT_EQ(badPreset.status, 1);
-    EXPECT_EQ(badPreset.text, "brumvale: " + garbage + " is not a preset of this plug-in\n");
+    EXPECT_EQ(badPreset.text, "brumvale: " + garbage + " is not a VST 3 preset\n");
     EXPECT_EQ(runLive("--preset /nonexistent/a.vstpreset").text,
               "brumvale: cannot read preset /nonexistent/a.vstpreset\n");
     // The server has gone: one line saying so.

@@ -47,6 +47,18 @@ bool parseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& op
 // the server goes away (status 1).
 int liveCommand(const LiveOptions& options);
 
+struct PresetsOptions
+{
+    std::string plugin;
+    std::string writeFolder; // write the factory presets there
+    bool measure = false;    // render the demo riff through each and print the figures
+};
+// Parses the arguments after "presets". False with a one-line reason on error.
+bool parsePresetsOptions(const std::vector<std::string>& arguments, PresetsOptions& options,
+                         std::string& error);
+// Lists the factory presets (or writes or measures them).
+int presetsCommand(const PresetsOptions& options);
+
 // A parameter value due at a frame of the render.
 struct AutomationPoint
 {

@@ -3,10 +3,13 @@
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/vstspeaker.h"
+#include "presetchunks.h"
 #include "public.sdk/source/vst/vstpresetfile.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -59,16 +62,43 @@ EffectSession::~EffectSession()
 
 bool EffectSession::loadPreset(const std::string& path, std::string& error)
 {
-    IPtr<IBStream> stream(FileStream::open(path.c_str(), "rb"), false);
-    if (!stream)
+    // Read and checked whole before the plug-in sees any of it.
+    constexpr std::uintmax_t kLargest = 1 << 20;
+    std::error_code unreadable;
+    const bool regular = std::filesystem::is_regular_file(path, unreadable);
+    if (regular && std::filesystem::file_size(path, unreadable) > kLargest)
+    {
+        error = path + " is too large to be a preset";
+        return false;
+    }
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(file), {});
+    if (!regular || !file)
     {
         error = "cannot read preset " + path;
         return false;
     }
-    if (!PresetFile::loadPreset(stream, FUID::fromTUID(effect.cid), pluginInstance->component(),
-                                pluginInstance->controller()))
+    Host::PresetChunks chunks;
+    std::string reason;
+    if (!chunks.read(bytes, effect.cidString, reason))
     {
-        error = path + " is not a preset of this plug-in";
+        error = path + " " + reason;
+        return false;
+    }
+    // What the plug-in holds now, put back should it refuse a part of the preset.
+    std::vector<std::uint8_t> componentBefore, controllerBefore;
+    pluginInstance->getComponentState(componentBefore);
+    pluginInstance->getControllerState(controllerBefore);
+    const bool taken = pluginInstance->setComponentState(chunks.component) == kResultOk &&
+                       pluginInstance->setControllerComponentState(chunks.component) == kResultOk &&
+                       (!chunks.hasController ||
+                        pluginInstance->setControllerState(chunks.controller) == kResultOk);
+    if (!taken)
+    {
+        pluginInstance->setComponentState(componentBefore);
+        pluginInstance->setControllerComponentState(componentBefore);
+        pluginInstance->setControllerState(controllerBefore);
+        error = path + " holds a state the plug-in refuses";
         return false;
     }
     return true;

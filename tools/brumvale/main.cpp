@@ -30,6 +30,11 @@ const char* const kUsage =
     "                            (display text or n:value), with the about panel\n"
     "                            open if asked, at F screen pixels per panel pixel\n"
     "                            (1 to 4, default 1)\n"
+    "  presets [--write DIR | --measure] [--plugin PATH]\n"
+    "                            the factory presets: name, description, values and\n"
+    "                            file (any --preset takes a name as well as a file);\n"
+    "                            --write puts them into DIR, --measure renders the\n"
+    "                            demo riff through each and prints the figures\n"
     "  live [options]            play through the plug-in in real time, between\n"
     "                            JACK ports (jackd, or PipeWire's pipewire-jack),\n"
     "                            with its editor in a window (closing it ends):\n"
@@ -63,7 +68,8 @@ const char* const kRenderUsage =
     "  --automate NAME=T:V,T:V,...  move a parameter during the render: at T seconds\n"
     "                               to V (display text or n:value)\n"
     "  --block N                    samples per process call (default 512)\n"
-    "  --preset FILE                load a .vstpreset first\n"
+    "  --preset FILE                load a .vstpreset first (or a factory preset by\n"
+    "                               name: brumvale presets lists them)\n"
     "  --save-preset FILE           save the settings (after --preset and --set) as\n"
     "                               a .vstpreset\n"
     "  --tail SECONDS               render this long past the end of the input\n"
@@ -146,6 +152,14 @@ int main(int argc, char** argv)
         if (!Brumvale::parseLiveOptions(rest, options, error))
             return usageError(error);
         return Brumvale::liveCommand(options);
+    }
+    if (command == "presets")
+    {
+        Brumvale::PresetsOptions options;
+        std::string error;
+        if (!Brumvale::parsePresetsOptions(rest, options, error))
+            return usageError(error);
+        return Brumvale::presetsCommand(options);
     }
     return usageError("unknown command '" + command + "'");
 }

@@ -13,7 +13,6 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 namespace Brumvale {
-namespace {
 
 std::string lowerCase(std::string text)
 {
@@ -21,8 +20,6 @@ std::string lowerCase(std::string text)
                    [](unsigned char c) { return char(std::tolower(c)); });
     return text;
 }
-
-} // namespace
 
 bool ParameterTexts::findParameter(const std::string& name, ParamID& id, std::string& error) const
 {

@@ -11,6 +11,9 @@
 
 namespace Brumvale {
 
+// The text with its ASCII letters in lower case, for names a user types in any case.
+std::string lowerCase(std::string text);
+
 // A controller's parameters as a user names them: by title (case-insensitive) or
 // ID, with values given as the plug-in's own display text or as "n:" and a
 // normalised value from 0 to 1.

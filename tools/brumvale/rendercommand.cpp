@@ -4,6 +4,7 @@
 #include "audiofile.h"
 #include "commands.h"
 #include "effectsession.h"
+#include "presets/presetfolders.h"
 
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -89,7 +91,23 @@ std::unique_ptr<EffectSession> openConfiguredSession(const std::string& plugin,
                                                      std::string& error)
 {
     auto session = EffectSession::open(plugin.empty() ? bundleBesideTool() : plugin, error);
-    if (!session || (!preset.empty() && !session->loadPreset(preset, error)) ||
+    if (!session)
+        return nullptr;
+    // A file first; a name that is no file may be a factory preset's.
+    std::string presetFile = preset;
+    std::error_code unreadable;
+    const FactoryPreset* factory = findFactoryPreset(preset);
+    if (factory && !std::filesystem::exists(preset, unreadable))
+    {
+        presetFile = factoryPresetFile(*factory);
+        if (presetFile.empty())
+        {
+            error = "no file of the factory preset " + std::string(factory->name) +
+                    " is installed (brumvale presets says where it looks)";
+            return nullptr;
+        }
+    }
+    if ((!presetFile.empty() && !session->loadPreset(presetFile, error)) ||
         !session->parameters().resolve(settings, values, error))
         return nullptr;
     return session;

@@ -182,6 +182,19 @@ double peakLevel(const std::vector<float>& signal)
     return peak;
 }
 
+double powerAboveDb(const Spectrum& spectrum, double frequency)
+{
+    double above = 0.0, total = 0.0;
+    for (std::size_t bin = 0; bin < spectrum.magnitudeDb.size(); ++bin)
+    {
+        const double power = std::pow(10.0, spectrum.magnitudeDb[bin] / 10.0);
+        total += power;
+        if (spectrum.frequencyOfBin(bin) > frequency)
+            above += power;
+    }
+    return above > 0.0 ? std::max(kDecibelFloor, 10.0 * std::log10(above / total)) : kDecibelFloor;
+}
+
 double rmsLevel(const std::vector<float>& signal)
 {
     if (signal.empty())

@@ -42,6 +42,10 @@ Spectrum computeSpectrum(const std::vector<float>& signal, double sampleRate, in
 // signal with no energy above minHz.
 double strongestFrequency(const std::vector<float>& signal, double sampleRate, double minHz = 20.0);
 
+// The share of the spectrum's power above the frequency, in dB (0: all of it);
+// kDecibelFloor when nothing lies above it or the spectrum holds no energy.
+double powerAboveDb(const Spectrum& spectrum, double frequency);
+
 // Largest absolute sample value (linear; 0 for an empty signal).
 double peakLevel(const std::vector<float>& signal);
 // Root mean square of the samples (linear; 0 for an empty signal).

@@ -1,0 +1,25 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The factory presets' folders on Linux.
+#include "presets/presetfolders.h"
+
+#include "commands.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace Brumvale {
+
+std::vector<std::string> factoryPresetFolders()
+{
+    const std::filesystem::path tool = std::filesystem::path(bundleBesideTool()).parent_path();
+    const std::string below = "vst3/presets/Kelmarotte/Brumvale";
+    std::vector<std::string> folders = {(tool / "presets").string(),
+                                        (tool.parent_path() / "share" / below).string()};
+    if (const char* home = std::getenv("HOME"); home && *home == '/')
+        folders.push_back(std::string(home) + "/." + below);
+    folders.push_back("/usr/local/share/" + below);
+    folders.push_back("/usr/share/" + below);
+    return folders;
+}
+
+} // namespace Brumvale
