@@ -229,6 +229,24 @@ TEST_F(FactoryPresetTest, BrumvaleListsThemAndTakesTheirNames)
     EXPECT_EQ(unknown.output, "brumvale: cannot read preset No Such Sound\n");
 }
 
+// A file cut anywhere lacks its list or a chunk, and is refused before any of it is
+// used; so is a chunk list entry that points past the end.
+TEST_F(FactoryPresetTest, EveryCutOfAFileIsRefused)
+{
+    const std::vector<std::uint8_t> whole = bytesOf(fileOf(kFactoryPresets[0]));
+    Host::PresetChunks chunks;
+    std::string error;
+    ASSERT_TRUE(chunks.read(whole, kProcessorId, error)) << error;
+    for (size_t length = 0; length < whole.size(); ++length)
+    {
+        const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + long(length));
+        EXPECT_FALSE(chunks.read(cut, kProcessorId, error)) << "cut at " << length;
+        EXPECT_FALSE(error.empty());
+    }
+    EXPECT_FALSE(chunks.read(whole, kControllerId, error));
+    EXPECT_EQ(error, std::string("is a preset of another plug-in (class ") + kProcessorId + ")");
+}
+
 // cmake --install puts them where hosts look, beside the bundle's folder.
 TEST_F(FactoryPresetTest, InstallPutsThemWhereHostsLook)
 {
