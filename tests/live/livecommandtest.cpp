@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -227,7 +228,9 @@ TEST(LiveCommand, ClearErrorsForAMissingServerPortOrPreset)
     EXPECT_EQ(badPreset.text, "brumvale: " + garbage + " is not a VST 3 preset\n");
     EXPECT_EQ(runLive("--preset /nonexistent/a.vstpreset").text,
               "brumvale: cannot read preset /nonexistent/a.vstpreset\n");
-    // The server has gone: one line saying so.
+    // No server of that name: one line saying so. (The name the server had may be
+    // another test's by now.)
+    setenv("JACK_DEFAULT_SERVER", ("brumvale-absent-" + std::to_string(getpid())).c_str(), 1);
     const Output noServer = runLive("");
     EXPECT_EQ(noServer.status, 1);
     EXPECT_EQ(
