@@ -11,6 +11,13 @@ shift 2
 # The same headless Wine from a desktop session as on CI (no Mono or Gecko either),
 # unless the program opens windows (BRUMVALE_WINE_DISPLAY=1 under tests/gui/with-display.sh).
 [ -n "${BRUMVALE_WINE_DISPLAY:-}" ] || unset DISPLAY WAYLAND_DISPLAY
+# Debian's wine starts its 32-bit loader for every program; a 64-bit prefix needs
+# only the 64-bit one, which also runs on a kernel that runs no 32-bit programs.
+loader=wine
+if [ "$WINEARCH" = win64 ] && [ -x /usr/lib/wine/wine64 ]; then
+    loader=/usr/lib/wine/wine64
+    export WINELOADER=$loader
+fi
 mkdir -p "$WINEPREFIX"
 # Tests run side by side in one prefix: one at a time starts the server and sets
 # the prefix up, the others wait for it.
@@ -19,7 +26,7 @@ flock 9
 # The server stays 10 s after its last program; it exits with 2 when one already runs.
 # Neither holds the lock: the server would keep it for as long as it runs.
 if wineserver -p10 </dev/null >/dev/null 2>&1 9>&-; then
-    wine wineboot </dev/null >/dev/null 2>&1 9>&-
+    "$loader" wineboot </dev/null >/dev/null 2>&1 9>&-
 fi
 exec 9>&-
-exec wine "$@"
+exec "$loader" "$@"
