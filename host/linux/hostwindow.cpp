@@ -54,13 +54,12 @@ std::unique_ptr<HostWindow> HostWindow::open(RunLoop& loop, const ViewRect& boun
     XMapWindow(display, window);
     // Without a window manager the window is viewable once the server has this.
     XSync(display, False);
-    return std::unique_ptr<HostWindow>(new HostWindow(loop, display, window, bounds));
+    return std::unique_ptr<HostWindow>(new HostWindow(loop, display, window, bounds, close));
 }
 
 HostWindow::HostWindow(RunLoop& loop, _XDisplay* display, unsigned long window,
-                       const ViewRect& bounds)
-    : runLoop(&loop), display(display), window(window), outline(bounds),
-      closeAtom(XInternAtom(display, "WM_DELETE_WINDOW", False))
+                       const ViewRect& bounds, unsigned long closeAtom)
+    : runLoop(&loop), display(display), window(window), outline(bounds), closeAtom(closeAtom)
 {}
 
 HostWindow::~HostWindow()

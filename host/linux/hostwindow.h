@@ -86,7 +86,7 @@ public:
 
 private:
     HostWindow(RunLoop& loop, _XDisplay* display, unsigned long window,
-               const Steinberg::ViewRect& bounds);
+               const Steinberg::ViewRect& bounds, unsigned long closeAtom);
 
     Steinberg::IPtr<RunLoop> runLoop;
     _XDisplay* display;

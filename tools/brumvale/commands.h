@@ -72,6 +72,12 @@ struct AutomationPoint
 void renderBlocks(EffectSession& session, const Audio& input, std::vector<AutomationPoint> points,
                   int block, long frames, Audio& output, bool showProgress);
 
+// The whole input through a fresh instance of the plug-in at plugin with the
+// settings, in 512-frame blocks; false with a one-line reason in error.
+bool renderWithSettings(const std::string& plugin, const Audio& input,
+                        const std::vector<ParameterSetting>& settings, Audio& output,
+                        std::string& error);
+
 // The effect of the bundle at plugin (the one beside the tool when empty), with
 // the preset loaded when one is named and the settings resolved into values;
 // null with a one-line reason in error.

@@ -26,21 +26,6 @@ struct Variant
     std::vector<ParameterSetting> settings;
 };
 
-bool renderVariant(const std::string& plugin, const Audio& input, const Variant& variant,
-                   Audio& output, std::string& error)
-{
-    auto session = EffectSession::open(plugin, error);
-    if (!session || !session->start(input.channelCount(), input.sampleRate, 512, error))
-        return false;
-    EffectSession::ParameterValues values;
-    if (!session->parameters().resolve(variant.settings, values, error))
-        return false;
-    session->apply(values);
-    renderBlocks(*session, input, {}, 512, input.frames(), output, false);
-    session->stop();
-    return true;
-}
-
 std::vector<float> mixToMono(const Audio& audio)
 {
     std::vector<float> mono(size_t(audio.frames()), 0.0f);
@@ -86,7 +71,7 @@ int demoCommand(const std::string& directory, const std::string& pluginPath)
     for (const Variant& variant : variants)
     {
         Audio output;
-        if (!renderVariant(plugin, input, variant, output, error))
+        if (!renderWithSettings(plugin, input, variant.settings, output, error))
             return reportFailure(error);
         const std::string file = (folder / (std::string(variant.name) + ".wav")).string();
         if (!writeAudioFile(file, output, error))

@@ -86,6 +86,19 @@ int usageError(const std::string& message)
     return 2;
 }
 
+// A command whose arguments parse into its options; a usage error when they do not.
+template <class Options>
+int parsedCommand(const std::vector<std::string>& arguments,
+                  bool (*parse)(const std::vector<std::string>&, Options&, std::string&),
+                  int (*command)(const Options&))
+{
+    Options options;
+    std::string error;
+    if (!parse(arguments, options, error))
+        return usageError(error);
+    return command(options);
+}
+
 } // namespace
 
 int Brumvale::reportFailure(const std::string& message)
@@ -117,11 +130,7 @@ int main(int argc, char** argv)
             std::fputs(kRenderUsage, stdout);
             return 0;
         }
-        Brumvale::RenderOptions options;
-        std::string error;
-        if (!Brumvale::parseRenderOptions(rest, options, error))
-            return usageError(error);
-        return Brumvale::renderCommand(options);
+        return parsedCommand(rest, Brumvale::parseRenderOptions, Brumvale::renderCommand);
     }
     if (command == "info")
     {
@@ -138,28 +147,10 @@ int main(int argc, char** argv)
         return Brumvale::demoCommand(rest.empty() ? "demo" : rest[0], "");
     }
     if (command == "screenshot")
-    {
-        Brumvale::ScreenshotOptions options;
-        std::string error;
-        if (!Brumvale::parseScreenshotOptions(rest, options, error))
-            return usageError(error);
-        return Brumvale::screenshotCommand(options);
-    }
+        return parsedCommand(rest, Brumvale::parseScreenshotOptions, Brumvale::screenshotCommand);
     if (command == "live")
-    {
-        Brumvale::LiveOptions options;
-        std::string error;
-        if (!Brumvale::parseLiveOptions(rest, options, error))
-            return usageError(error);
-        return Brumvale::liveCommand(options);
-    }
+        return parsedCommand(rest, Brumvale::parseLiveOptions, Brumvale::liveCommand);
     if (command == "presets")
-    {
-        Brumvale::PresetsOptions options;
-        std::string error;
-        if (!Brumvale::parsePresetsOptions(rest, options, error))
-            return usageError(error);
-        return Brumvale::presetsCommand(options);
-    }
+        return parsedCommand(rest, Brumvale::parsePresetsOptions, Brumvale::presetsCommand);
     return usageError("unknown command '" + command + "'");
 }

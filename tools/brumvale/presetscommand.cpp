@@ -24,10 +24,9 @@ std::string fileBytes(const std::filesystem::path& path)
 std::unique_ptr<EffectSession> sessionWith(const std::string& plugin, const FactoryPreset& preset,
                                            std::string& error)
 {
-    auto session = EffectSession::open(plugin, error);
     EffectSession::ParameterValues values;
-    if (!session || !session->parameters().resolve(presetSettings(preset), values, error) ||
-        !session->start(2, 44100.0, 512, error))
+    auto session = openConfiguredSession(plugin, "", presetSettings(preset), values, error);
+    if (!session || !session->start(2, 44100.0, 512, error))
         return nullptr;
     const bool applied = session->apply(values);
     session->stop();

@@ -113,6 +113,21 @@ std::unique_ptr<EffectSession> openConfiguredSession(const std::string& plugin,
     return session;
 }
 
+bool renderWithSettings(const std::string& plugin, const Audio& input,
+                        const std::vector<ParameterSetting>& settings, Audio& output,
+                        std::string& error)
+{
+    constexpr int kBlock = 512;
+    EffectSession::ParameterValues values;
+    auto session = openConfiguredSession(plugin, "", settings, values, error);
+    if (!session || !session->start(input.channelCount(), input.sampleRate, kBlock, error))
+        return false;
+    session->apply(values);
+    renderBlocks(*session, input, {}, kBlock, input.frames(), output, false);
+    session->stop();
+    return true;
+}
+
 int renderCommand(const RenderOptions& options)
 {
     std::string error;

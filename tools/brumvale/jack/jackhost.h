@@ -19,7 +19,7 @@ namespace Brumvale {
 // out_1, ... and a MIDI input midi_in. Once activated, JACK's real-time thread
 // calls, each cycle, the MIDI function with each message that arrived and then the
 // process function with the ports' buffers. The main thread opens, connects, reads the
-// figures and closes. The server going away (which also sets serverGone()) and a
+// figures and closes. The server going away and a
 // change of its buffer size or sample rate are told to the notify function given to
 // open, on a JACK thread: it must only set a flag or write to a pipe.
 class JackHost
@@ -72,7 +72,6 @@ public:
     std::vector<std::string> physicalPorts(bool capture) const;
 
     std::uint64_t xruns() const { return xrunCount.load(); }
-    bool serverGone() const { return gone.load(); }
     // Percent of the cycle time the whole graph takes, as the server measures it.
     double dspLoad() const;
     // Milliseconds from a capture port through us to a playback port: the capture

@@ -65,25 +65,21 @@ void LiveRig::deliverToController()
 
 void LiveRig::process(const float* const* in, float* const* out, std::uint32_t count)
 {
-    inside = true;
-    if (!held)
-        processor->process(in, out, Steinberg::int32(count));
-    else
+    if (!unlessHeld([&] { processor->process(in, out, Steinberg::int32(count)); }))
         for (int channel = 0; channel < channels; ++channel)
             std::fill(out[channel], out[channel] + count, 0.0f);
-    inside = false;
 }
 
 void LiveRig::midi(const unsigned char* message, std::size_t size)
 {
-    inside = true;
-    Host::EditQueue::Edit edit;
-    if (!held && controllers->find(message, size, edit.id, edit.value))
-    {
-        processor->edit(edit);
-        midiEdits->push(edit);
-    }
-    inside = false;
+    unlessHeld([&] {
+        Host::EditQueue::Edit edit;
+        if (controllers->find(message, size, edit.id, edit.value))
+        {
+            processor->edit(edit);
+            midiEdits->push(edit);
+        }
+    });
 }
 
 } // namespace Brumvale

@@ -48,7 +48,6 @@ public:
     // Hands the controller the values MIDI has set since the last call.
     void deliverToController();
 
-    double sampleRate() const { return rate; }
     std::uint32_t bufferSize() const { return frames; }
 
 private:
@@ -56,6 +55,17 @@ private:
     bool setUp(std::string& error);
     void process(const float* const* in, float* const* out, std::uint32_t count);
     void midi(const unsigned char* message, std::size_t size);
+    // The callback's work with the processor, unless the main thread holds the
+    // callback; false when held.
+    template <class Work> bool unlessHeld(Work work)
+    {
+        inside = true;
+        const bool free = !held;
+        if (free)
+            work();
+        inside = false;
+        return free;
+    }
 
     Host::PluginInstance* instance = nullptr;
     int channels = 1;

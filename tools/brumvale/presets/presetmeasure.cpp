@@ -12,7 +12,6 @@ namespace Brumvale {
 namespace {
 
 constexpr int kRate = 44100;
-constexpr int kBlock = 512;
 
 std::string decibels(double value)
 {
@@ -45,17 +44,11 @@ std::vector<float> diRiff()
 bool measurePreset(const std::string& plugin, const FactoryPreset& preset,
                    PresetMeasurement& measured, std::string& error)
 {
-    auto session = EffectSession::open(plugin, error);
-    EffectSession::ParameterValues values;
-    if (!session || !session->parameters().resolve(presetSettings(preset), values, error) ||
-        !session->start(1, kRate, kBlock, error))
-        return false;
-    session->apply(values);
     Audio input, output;
     input.sampleRate = kRate;
     input.channels = {diRiff()};
-    renderBlocks(*session, input, {}, kBlock, input.frames(), output, false);
-    session->stop();
+    if (!renderWithSettings(plugin, input, presetSettings(preset), output, error))
+        return false;
 
     const std::vector<float>& sound = output.channels[0];
     const double note = strongestFrequency(input.channels[0], kRate);
