@@ -8,7 +8,10 @@ set -eu
 cd "$(dirname "$0")/../.."
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-scripts/package "$work/dist" >/dev/null
+scripts/package "$work/dist" >"$work/package.log" 2>&1 || {
+    cat "$work/package.log" >&2
+    exit 1
+}
 version=$(sed -n 's/^project(Brumvale VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 failed=0
 fail() { echo "check-archives: $*" >&2; failed=1; }

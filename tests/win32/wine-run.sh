@@ -1,16 +1,36 @@
 #!/bin/sh
 # Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-# Runs a Windows test program under Wine for CTest, without a display:
-#   wine-run.sh PREFIX ARCH PROGRAM [ARGUMENT...]   (ARCH: win32 or win64)
-# The prefix is created on first use. Its server and system processes start here,
-# apart from the program's output: started by the program, they would hold that output
-# open, and CTest would wait for them (about 3 s) after every test.
-set -e
-export WINEPREFIX="$1" WINEARCH="$2" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Windows test programs under Wine, in a prefix of the build tree (ARCH: win32 or win64):
+#   wine-run.sh PREFIX ARCH PROGRAM [ARGUMENT...]  runs a program, without a display
+#                                                 unless BRUMVALE_WINE_DISPLAY=1
+#   wine-run.sh --start PREFIX ARCH                starts the prefix's server for good and
+#                                                 boots the prefix, creating it if need be
+#   wine-run.sh --stop PREFIX ARCH                 ends the server and the prefix's programs
+# CTest starts and stops the server around the tests (a fixture), so no program meets
+# a server on its way out. A program run outside CTest starts a server that stays 10 s
+# after its last program. A program with a display gets a server of its own display,
+# ended with it. What Wine says while it starts a server and boots the prefix goes to
+# PREFIX.log, and to the output whenever that fails.
+# On a kernel that runs no 32-bit programs, a 32-bit prefix runs under qemu-i386
+# (i386-emulation.sh enable); there GTEST_FILTER takes BRUMVALE_QEMU_GTEST_FILTER,
+# the tests that emulation cannot run.
+set -eu
+mode=run
+case ${1:-} in
+--start | --stop)
+    mode=${1#--}
+    shift
+    ;;
+esac
+[ $# -ge 2 ] || { echo "usage: wine-run.sh [--start|--stop] PREFIX ARCH [PROGRAM ...]" >&2; exit 2; }
+export WINEPREFIX="$1" WINEARCH="$2" WINEDEBUG=fixme-all WINEDLLOVERRIDES="mscoree,mshtml="
 shift 2
-# The same headless Wine from a desktop session as on CI (no Mono or Gecko either),
-# unless the program opens windows (BRUMVALE_WINE_DISPLAY=1 under tests/gui/with-display.sh).
-[ -n "${BRUMVALE_WINE_DISPLAY:-}" ] || unset DISPLAY WAYLAND_DISPLAY
+here=$(cd "$(dirname "$0")" && pwd)
+log="$WINEPREFIX.log"
+booted="$WINEPREFIX/.brumvale-booted"
+display=${BRUMVALE_WINE_DISPLAY:-}
+# The same headless Wine from a desktop session as on CI (no Mono or Gecko either).
+[ -n "$display" ] || unset DISPLAY WAYLAND_DISPLAY
 # Debian's wine starts its 32-bit loader for every program; a 64-bit prefix needs
 # only the 64-bit one, which also runs on a kernel that runs no 32-bit programs.
 loader=wine
@@ -18,15 +38,76 @@ if [ "$WINEARCH" = win64 ] && [ -x /usr/lib/wine/wine64 ]; then
     loader=/usr/lib/wine/wine64
     export WINELOADER=$loader
 fi
-mkdir -p "$WINEPREFIX"
-# Tests run side by side in one prefix: one at a time starts the server and sets
-# the prefix up, the others wait for it.
-exec 9>"$WINEPREFIX/.brumvale-start.lock"
-flock 9
-# The server stays 10 s after its last program; it exits with 2 when one already runs.
-# Neither holds the lock: the server would keep it for as long as it runs.
-if wineserver -p10 </dev/null >/dev/null 2>&1 9>&-; then
-    "$loader" wineboot </dev/null >/dev/null 2>&1 9>&-
+emulated=""
+if [ "$WINEARCH" = win32 ] && "$here/i386-emulation.sh" emulated; then
+    emulated=1
+    # qemu-i386 7.2 takes Wine's MAP_FIXED_NOREPLACE for a hint, so Wine reserves
+    # everything above 2 GiB 64 KiB at a time, each try a search of the whole space:
+    # the 2 GiB Windows half and 16 MiB more start a program in seconds (0xf7000000
+    # took minutes; below 0x80400000 Wine cannot map its shared user data).
+    export QEMU_RESERVED_VA=0x81000000
 fi
+
+fail() {
+    echo "wine-run.sh: $1 ($WINEPREFIX); Wine said:" >&2
+    cat "$log" >&2
+    exit 1
+}
+wineserver_quiet() { wineserver "$@" </dev/null >>"$log" 2>&1 9>&-; }
+# Ends the prefix's server, if any, and everything it runs.
+stop() {
+    wineserver_quiet -k || true
+    wineserver_quiet -w || true
+}
+# Starts a server with the option given and boots the prefix with it; one that runs
+# already (status 2) is kept. A prefix whose first boot was cut short is broken for
+# good, so a prefix never booted to the end is made afresh.
+start() {
+    if [ ! -e "$booted" ] && [ -d "$WINEPREFIX" ]; then
+        stop
+        rm -rf "$WINEPREFIX"
+    fi
+    mkdir -p "$WINEPREFIX"
+    status=0
+    wineserver_quiet "$1" || status=$?
+    case $status in
+    0) "$loader" wineboot </dev/null >>"$log" 2>&1 9>&- || fail "Wine could not boot the prefix" ;;
+    2) return 0 ;;
+    *) fail "the Wine server did not start (status $status)" ;;
+    esac
+    : >"$booted"
+}
+
+# One at a time starts, boots or stops the prefix's server; the server must not hold
+# the lock, or it would keep it for as long as it runs.
+exec 9>"$WINEPREFIX.lock"
+flock 9
+case $mode in
+start)
+    : >"$log"
+    stop
+    start -p
+    cat "$log"
+    exit 0
+    ;;
+stop)
+    stop
+    exit 0
+    ;;
+esac
+# A server started without this display (or with another) cannot open windows on it.
+[ -z "$display" ] || stop
+start -p10
 exec 9>&-
-exec "$loader" "$@"
+
+if [ -n "$emulated" ] && [ -n "${BRUMVALE_QEMU_GTEST_FILTER:-}" ]; then
+    echo "wine-run.sh: under qemu-i386, GTEST_FILTER=$BRUMVALE_QEMU_GTEST_FILTER"
+    export GTEST_FILTER="$BRUMVALE_QEMU_GTEST_FILTER"
+fi
+[ -n "$display" ] || exec "$loader" "$@"
+status=0
+"$loader" "$@" || status=$?
+exec 9>"$WINEPREFIX.lock"
+flock 9
+stop
+exit $status

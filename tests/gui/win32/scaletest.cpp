@@ -30,12 +30,14 @@ protected:
     void SetUp() override
     {
         BundleTest::SetUp();
-        // The user's preferences are the test's own.
+        // The user's preferences are the test's own, and start empty: Wine gives the
+        // same process IDs again, so an earlier run's folder may have this name.
         static int tests = 0;
         wchar_t temporary[MAX_PATH];
         GetTempPathW(MAX_PATH, temporary);
         appData = std::wstring(temporary) + L"brumvale-appdata-" +
                   std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++tests);
+        std::filesystem::remove_all(appData);
         CreateDirectoryW(appData.c_str(), nullptr);
         wchar_t previous[MAX_PATH];
         const DWORD length = GetEnvironmentVariableW(L"APPDATA", previous, MAX_PATH);
@@ -46,6 +48,8 @@ protected:
     {
         SetEnvironmentVariableW(L"APPDATA",
                                 previousAppData.empty() ? nullptr : previousAppData.c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(appData, ignored);
         BundleTest::TearDown();
     }
 
@@ -194,6 +198,8 @@ TEST_F(WindowsScaleTest, ZoomMenuSetsTheScaleForTheNextEditor)
         auto window = HostWindow::open(ViewRect(40, 40, 220, 280), error);
         ASSERT_TRUE(window) << error;
         ASSERT_EQ(window->attach(view), kResultOk);
+        // The clicks below are placed for the panel at 1x.
+        ASSERT_EQ(panelSize(*window), "180x240");
         mouse(window->viewWindow(), WM_RBUTTONDOWN, 90, 100);
         mouse(window->viewWindow(), WM_RBUTTONUP, 90, 100);
         // "200 %", the fourth item, in the menu moved left to fit the panel.
