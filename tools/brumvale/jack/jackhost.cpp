@@ -5,6 +5,7 @@
 #include <jack/midiport.h>
 
 #include <cerrno>
+#include <string>
 
 namespace Brumvale {
 namespace {
@@ -29,9 +30,11 @@ std::unique_ptr<JackHost> JackHost::open(const std::string& clientName, int chan
     jack_client_t* client = jack_client_open(clientName.c_str(), JackNoStartServer, &status);
     if (!client)
     {
+        // The status bits tell a refusal's cause (a name in use, a version, a failure).
         error = (status & JackServerFailed)
                     ? "no JACK server is running (start jackd, or PipeWire with pipewire-jack)"
-                    : "the JACK server refuses a new client";
+                    : "the JACK server refuses a new client (status " +
+                          std::to_string(unsigned(status)) + ")";
         return nullptr;
     }
     std::unique_ptr<JackHost> host(new JackHost);
