@@ -104,10 +104,18 @@ if [ -n "$emulated" ] && [ -n "${BRUMVALE_QEMU_GTEST_FILTER:-}" ]; then
     echo "wine-run.sh: under qemu-i386, GTEST_FILTER=$BRUMVALE_QEMU_GTEST_FILTER"
     export GTEST_FILTER="$BRUMVALE_QEMU_GTEST_FILTER"
 fi
-[ -n "$display" ] || exec "$loader" "$@"
+# The program's output goes through a file: a system process that Wine starts while
+# the program runs (one that crashed under qemu-i386, say) inherits the program's
+# output, and would hold CTest's pipe open for as long as the server runs.
+output=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+trap 'cat "$output"; rm -f "$output"' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 status=0
-"$loader" "$@" || status=$?
-exec 9>"$WINEPREFIX.lock"
-flock 9
-stop
+"$loader" "$@" >"$output" 2>&1 </dev/null || status=$?
+if [ -n "$display" ]; then
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    stop
+fi
 exit $status
