@@ -80,8 +80,11 @@ start() {
 
 # One at a time starts, boots or stops the prefix's server; the server must not hold
 # the lock, or it would keep it for as long as it runs.
-exec 9>"$WINEPREFIX.lock"
-flock 9
+lock() {
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+}
+lock
 case $mode in
 start)
     : >"$log"
@@ -114,8 +117,7 @@ trap 'exit 143' TERM
 status=0
 "$loader" "$@" >"$output" 2>&1 </dev/null || status=$?
 if [ -n "$display" ]; then
-    exec 9>"$WINEPREFIX.lock"
-    flock 9
+    lock
     stop
 fi
 exit $status
