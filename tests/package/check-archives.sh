@@ -22,7 +22,8 @@ python3 -m zipfile -e "$work/dist/Brumvale-$version-windows.zip" "$work/windows"
 linux="$work/linux/Brumvale-$version-linux-x86_64"
 windows="$work/windows/Brumvale-$version-windows"
 
-for file in "$linux/Brumvale.vst3/Contents/x86_64-linux/Brumvale.so" "$linux/LICENSE" \
+for file in "$linux/Brumvale.vst3/Contents/x86_64-linux/Brumvale.so" \
+    "$linux/Brumvale.lv2/brumvale.so" "$linux/Brumvale.lv2/manifest.ttl" "$linux/LICENSE" \
     "$linux/INSTALL.txt" "$windows/32-bit/Brumvale.vst3" "$windows/64-bit/Brumvale.vst3" \
     "$windows/LICENSE" "$windows/INSTALL.txt"; do
     [ -s "$file" ] || fail "missing: ${file#"$work"/}"
@@ -43,9 +44,13 @@ grep -q '~/.vst3/presets/Kelmarotte/Brumvale' "$linux/INSTALL.txt" ||
     fail "the Linux install text does not name the user's preset folder"
 grep -q '/usr/share/vst3/presets' "$linux/INSTALL.txt" ||
     fail "the Linux install text does not name the system's preset folder"
+diff -r build/linux/Brumvale.lv2 "$linux/Brumvale.lv2" >/dev/null ||
+    fail "the Linux archive's Brumvale.lv2 is not the build's"
+grep -q '~/.lv2' "$linux/INSTALL.txt" && grep -q '/usr/lib/lv2' "$linux/INSTALL.txt" ||
+    fail "the Linux install text does not name the LV2 folders"
 grep -q 'USERPROFILE%\\Documents\\VST3 Presets' "$windows/INSTALL.txt" ||
     fail "the Windows install text does not name the user's preset folder"
 grep -q 'PROGRAMDATA%\\VST3 Presets' "$windows/INSTALL.txt" ||
     fail "the Windows install text does not name the all-users preset folder"
-[ "$failed" -eq 0 ] && echo "check-archives: both archives carry the libraries, LICENSE, INSTALL.txt and $count presets"
+[ "$failed" -eq 0 ] && echo "check-archives: both archives carry the libraries (the Linux one its LV2 bundle too), LICENSE, INSTALL.txt and $count presets"
 exit "$failed"

@@ -247,7 +247,7 @@ TEST_F(FactoryPresetTest, EveryCutOfAFileIsRefused)
     EXPECT_EQ(error, std::string("is a preset of another plug-in (class ") + kProcessorId + ")");
 }
 
-// cmake --install puts them where hosts look, beside the bundle's folder.
+// cmake --install puts them where hosts look, beside the bundles' folders.
 TEST_F(FactoryPresetTest, InstallPutsThemWhereHostsLook)
 {
     const std::string command = "cmake --install " +
@@ -259,6 +259,8 @@ TEST_F(FactoryPresetTest, InstallPutsThemWhereHostsLook)
         EXPECT_EQ(bytesOf(installed / fileOf(preset).filename()), bytesOf(fileOf(preset)))
             << preset.name;
     EXPECT_TRUE(fs::is_directory(folder / "prefix/lib/vst3/Brumvale.vst3/Contents/x86_64-linux"));
+    for (const char* file : {"brumvale.so", "manifest.ttl", "brumvale.ttl", "presets.ttl"})
+        EXPECT_TRUE(fs::is_regular_file(folder / "prefix/lib/lv2/Brumvale.lv2" / file)) << file;
 }
 
 } // namespace

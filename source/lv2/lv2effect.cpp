@@ -1,0 +1,120 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#include "lv2effect.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace Brumvale::Lv2 {
+
+Lv2Effect* Lv2Effect::create(uint32_t channels, double sampleRate) noexcept
+{
+    constexpr double kLargest = std::numeric_limits<int32_t>::max();
+    if ((channels != 1 && channels != 2) || !(sampleRate >= 1.0 && sampleRate <= kLargest))
+        return nullptr;
+    auto* effect = new (std::nothrow) Lv2Effect(channels);
+    if (!effect)
+        return nullptr;
+    // The processor's order: width, rate, then every parameter once.
+    OctaveFuzzEngine& engine = effect->engine;
+    engine.setChannelCount(int32_t(channels));
+    if (engine.channelCount() != int32_t(channels))
+    {
+        delete effect;
+        return nullptr;
+    }
+    engine.setSampleRate(sampleRate);
+    const auto& ports = effect->ports;
+    engine.setBoostDb(effect->normalizedDb(kBoostPort, ports[kBoostPort].defaultValue));
+    engine.setVolumeDb(effect->normalizedDb(kVolumePort, ports[kVolumePort].defaultValue));
+    engine.setBypass(ports[kBypassPort].defaultValue > 0.5f);
+    engine.setAntiAlias(ports[kAntiAliasPort].defaultValue > 0.5f);
+    engine.setWarmth(ports[kWarmthPort].defaultValue > 0.5f);
+    for (uint32_t p = 0; p < kControlInputCount; ++p)
+        effect->taken[p] = ports[p].defaultValue;
+    return effect;
+}
+
+Lv2Effect::Lv2Effect(uint32_t channels) noexcept : channels(channels) {}
+
+void Lv2Effect::connectPort(uint32_t port, void* data) noexcept
+{
+    if (port < kControlInputCount)
+        controls[port] = static_cast<const float*>(data);
+    else if (port == kLatencyPort)
+        latency = static_cast<float*>(data);
+    else if (port < audioInputPort(channels))
+        inputs[port - audioInputPort(0)] = static_cast<const float*>(data);
+    else if (port < audioOutputPort(channels, channels))
+        outputs[port - audioOutputPort(channels, 0)] = static_cast<float*>(data);
+}
+
+void Lv2Effect::deactivate() noexcept { engine.reset(); }
+
+float Lv2Effect::normalizedDb(ControlPort port, float db) const noexcept
+{
+    const float clamped = std::clamp(db, ports[port].minimum, ports[port].maximum);
+    return port == kBoostPort
+               ? defaults.normalizedToBoostDb(defaults.boostDbToNormalized(clamped))
+               : defaults.normalizedToVolumeDb(defaults.volumeDbToNormalized(clamped));
+}
+
+void Lv2Effect::applyControls() noexcept
+{
+    const bool wasBypassed = bypassed();
+    for (uint32_t p = 0; p < kControlInputCount; ++p)
+    {
+        if (!controls[p])
+            continue;
+        const float value = *controls[p];
+        // Compared by bits: a changed value applies once, a repeated one never,
+        // which is what a VST 3 host's parameter changes amount to.
+        if (!std::isfinite(value) || std::memcmp(&value, &taken[p], sizeof value) == 0)
+            continue;
+        const bool wasOn = taken[p] > 0.5f;
+        taken[p] = value;
+        const bool on = value > 0.5f;
+        switch (p)
+        {
+        case kAntiAliasPort:
+            if (on != wasOn)
+                engine.setAntiAlias(on);
+            break;
+        case kWarmthPort:
+            if (on != wasOn)
+                engine.setWarmth(on);
+            break;
+        case kBoostPort:
+            engine.setBoostDb(normalizedDb(kBoostPort, value));
+            break;
+        case kVolumePort:
+            engine.setVolumeDb(normalizedDb(kVolumePort, value));
+            break;
+        }
+    }
+    if (bypassed() != wasBypassed)
+        engine.setBypass(!wasBypassed);
+}
+
+bool Lv2Effect::bypassed() const noexcept
+{
+    // By our switch or by the host's.
+    return taken[kBypassPort] > 0.5f || !(taken[kEnabledPort] > 0.5f);
+}
+
+void Lv2Effect::run(uint32_t sampleCount) noexcept
+{
+    applyControls();
+    if (latency)
+        *latency = 0.0f;
+    for (uint32_t c = 0; c < channels; ++c)
+        if (!inputs[c] || !outputs[c])
+            return;
+    const auto count =
+        int32_t(std::min<uint32_t>(sampleCount, std::numeric_limits<int32_t>::max()));
+    engine.processBlock(inputs.data(), outputs.data(), count);
+}
+
+} // namespace Brumvale::Lv2

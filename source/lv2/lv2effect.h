@@ -1,0 +1,55 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// One instance of the LV2 plug-in: the engine driven from control ports.
+#pragma once
+
+#include "lv2ports.h"
+
+#include "engine/octavefuzzengine.h"
+
+#include <array>
+#include <cstdint>
+
+namespace Brumvale::Lv2 {
+
+// Drives the engine exactly as the VST 3 processor does, so that the same settings
+// give the same samples: a level port's decibels take the VST 3 parameter's road
+// (to a normalised float and back), switches are on above 0.5, and the engine is
+// prepared in the processor's order. A port's value is taken when it changes;
+// values outside the port's range are clamped, values that are not finite ignored.
+//
+// Threads: the LV2 classes. create and destroy in the instantiation class; run in
+// the audio class, where it allocates nothing, locks nothing, makes no system call
+// and throws nothing. No operation throws.
+class Lv2Effect
+{
+public:
+    // Null for a width other than 1 or 2, a rate outside 1 Hz to 2^31 - 1 Hz (the
+    // engine counts whole hertz in 32 bits) or no memory.
+    static Lv2Effect* create(uint32_t channels, double sampleRate) noexcept;
+
+    // Ports beyond this width's are ignored.
+    void connectPort(uint32_t port, void* data) noexcept;
+    // Discards the signal memory, as the VST 3 processor does when deactivated.
+    void deactivate() noexcept;
+    // Renders when every audio port of the width is connected; outputs may be the
+    // inputs.
+    void run(uint32_t sampleCount) noexcept;
+
+private:
+    explicit Lv2Effect(uint32_t channels) noexcept;
+    void applyControls() noexcept;
+    bool bypassed() const noexcept;
+    float normalizedDb(ControlPort port, float db) const noexcept;
+
+    const std::array<ControlPortInfo, kControlPortCount> ports = controlPorts();
+    const ParameterDefaults defaults;
+    const uint32_t channels;
+    OctaveFuzzEngine engine;
+    std::array<const float*, kControlInputCount> controls{};
+    std::array<float, kControlInputCount> taken{}; // the values in effect
+    float* latency = nullptr;
+    std::array<const float*, 2> inputs{};
+    std::array<float*, 2> outputs{};
+};
+
+} // namespace Brumvale::Lv2

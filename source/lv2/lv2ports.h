@@ -1,0 +1,88 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The LV2 plug-ins' identity and ports: URIs, indices, symbols, names, ranges and
+// defaults, shared by the plug-in library and the generator of its Turtle files.
+#pragma once
+
+#include "processor/parameterdefaults.h"
+
+#include <array>
+#include <cstdint>
+
+namespace Brumvale::Lv2 {
+
+// Published URIs: hosts store them in their sessions, so they never change.
+constexpr const char* kMonoUri = "urn:kelmarotte:brumvale:mono";
+constexpr const char* kStereoUri = "urn:kelmarotte:brumvale:stereo";
+constexpr const char* kPresetUriPrefix = "urn:kelmarotte:brumvale:preset:";
+
+// The two plug-ins of the bundle: LV2 port counts are fixed, so one per width.
+struct PluginKind
+{
+    const char* uri;
+    uint32_t channels;
+    const char* tag; // the URI's last part
+};
+constexpr std::array<PluginKind, 2> kPluginKinds = {{
+    {kMonoUri, 1, "mono"},
+    {kStereoUri, 2, "stereo"},
+}};
+
+// Control ports come first, in the order of the VST 3 parameter IDs, then the
+// host's enable switch and the latency report; the audio inputs, then the
+// outputs, follow.
+enum ControlPort : uint32_t
+{
+    kBypassPort = 0,
+    kAntiAliasPort,
+    kWarmthPort,
+    kBoostPort,
+    kVolumePort,
+    kEnabledPort,
+    kLatencyPort,
+    kControlPortCount,
+};
+constexpr uint32_t kControlInputCount = kLatencyPort;
+
+constexpr uint32_t audioInputPort(uint32_t channel) { return kControlPortCount + channel; }
+constexpr uint32_t audioOutputPort(uint32_t channels, uint32_t channel)
+{
+    return kControlPortCount + channels + channel;
+}
+
+struct ControlPortInfo
+{
+    enum class Kind
+    {
+        kSwitch,   // a toggle, on above 0.5
+        kDecibels, // a level in dB
+        kEnabled,  // the host's bypass, inverted: on means processing
+        kLatency,  // output: the delay in samples
+    };
+    const char* symbol;
+    const char* name;
+    Kind kind;
+    float minimum;
+    float maximum;
+    float defaultValue;
+};
+
+// The names and ranges the VST 3 controller shows, and the values the processor
+// starts with (Boost at 0 dB, not the +36 dB its controller reports as default).
+inline std::array<ControlPortInfo, kControlPortCount> controlPorts()
+{
+    using Kind = ControlPortInfo::Kind;
+    const ParameterDefaults d;
+    const float boostMax = d.boostMinDb + d.boostRangeDb;
+    const float volumeMax = d.volumeMinDb + d.volumeRangeDb;
+    return {{
+        {"bypass", "Bypass", Kind::kSwitch, 0.0f, 1.0f, float(d.bypass)},
+        {"antialias", "AntiAlias", Kind::kSwitch, 0.0f, 1.0f, float(d.antiAlias)},
+        {"warmth", "Warmth", Kind::kSwitch, 0.0f, 1.0f, float(d.warmth)},
+        {"boost", "Boost", Kind::kDecibels, d.boostMinDb, boostMax, d.boostDb},
+        {"volume", "Volume", Kind::kDecibels, d.volumeMinDb, volumeMax, d.volumeDb},
+        {"enabled", "Enabled", Kind::kEnabled, 0.0f, 1.0f, 1.0f},
+        {"latency", "Latency", Kind::kLatency, 0.0f, 0.0f, 0.0f},
+    }};
+}
+
+} // namespace Brumvale::Lv2

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+# The LV2 bundle as hosts see it: its Turtle files valid against the installed LV2
+# schemas (no error, no warning), both plug-ins with their ports and the factory
+# presets as lv2info lists them (the names of the .vstpreset files the build
+# wrote), and a library that exports lv2_descriptor alone and needs no GUI library.
+#   check-bundle.sh LV2_BUNDLE VSTPRESET_FOLDER
+set -euo pipefail
+bundle=$(cd "$1" && pwd)
+wanted=$(cd "$2" && ls -- *.vstpreset | sed 's/\.vstpreset$//' | sort)
+[ "$(echo "$wanted" | wc -l)" = 10 ] || { echo "check-bundle.sh: no ten presets in $2" >&2; exit 2; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+fail() {
+    echo "check-bundle.sh: $*"
+    failed=1
+}
+
+if ! lv2_validate "$bundle"/*.ttl >"$work/validate" 2>&1 ||
+    grep -qiE '^(error|warning)' "$work/validate" ||
+    ! grep -q '^Found 0 errors' "$work/validate"; then
+    fail "the Turtle files do not validate:"
+    cat "$work/validate"
+fi
+
+mkdir "$work/lv2"
+ln -s "$bundle" "$work/lv2/Brumvale.lv2"
+for each in "mono in out" "stereo in_l in_r out_l out_r"; do
+    read -r kind audio <<<"$each"
+    uri=urn:kelmarotte:brumvale:$kind
+    if ! LV2_PATH="$work/lv2:/usr/lib/lv2" lv2info "$uri" >"$work/info" 2>"$work/errors"; then
+        fail "lv2info $uri failed: $(cat "$work/errors")"
+        continue
+    fi
+    symbols=$(sed -n 's/^\t\tSymbol: *//p' "$work/info" | tr '\n' ' ')
+    [ "$symbols" = "bypass antialias warmth boost volume enabled latency $audio " ] ||
+        fail "$uri has the ports $symbols"
+    grep -q $'^\tName: *Brumvale$' "$work/info" || fail "$uri is not named Brumvale"
+    grep -q $'^\tAuthor: *Kelmarotte$' "$work/info" || fail "$uri is not Kelmarotte's"
+    presets=$(sed -n '/^\tPresets:/,/^$/p' "$work/info" | sed -n '2,$s/^\t *//p' | sed '/^$/d' | sort)
+    [ "$presets" = "$wanted" ] || fail "$uri lists the presets: $presets"
+done
+
+library=$bundle/brumvale.so
+exports=$(nm -D --defined-only "$library" | awk '{print $3}' | tr '\n' ' ')
+[ "$exports" = "lv2_descriptor " ] || fail "brumvale.so exports $exports"
+gui=$(readelf -d "$library" | grep -oE 'lib(X11|xcb|cairo|gtk|gdk|GL)[^]]*' || true)
+[ -z "$gui" ] || fail "brumvale.so needs $gui"
+
+[ $failed = 0 ] && echo "check-bundle.sh: valid, listed as hosts should see it, exports lv2_descriptor alone"
+exit $failed
