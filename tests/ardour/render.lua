@@ -7,7 +7,10 @@
 --
 -- SETTING is one of
 --   plugin          insert Brumvale after the generator (implied by the others)
---   TITLE=VALUE     set Brumvale's parameter titled TITLE (normalised 0..1)
+--   lv2             insert the stereo LV2 plug-in (by its URI) instead of the VST 3 one
+--   preset=NAME     load the plug-in's preset of that name, as Ardour's menu does
+--   TITLE=VALUE     set Brumvale's parameter titled TITLE (VST 3: normalised 0..1;
+--                   LV2: as the port shows it, in dB for the levels)
 --   host-bypass     disable the plug-in from the mixer strip (Ardour's bypass)
 -- With no SETTING the generator is rendered alone. The parameter values Ardour
 -- shows for the plug-in, after the settings, are written to OUT_DIR/NAME.params
@@ -18,7 +21,8 @@
 -- configuration (under $HOME or $XDG_CONFIG_HOME) must unhide the dummy backend,
 -- the export preset below must be in an export/ folder on Ardour's data path,
 -- timeline-sine.lua among the user's Lua scripts,
--- and the VST 3 scanner must already have cached the plug-in.
+-- and the VST 3 scanner must already have cached the plug-in (the LV2 bundle must
+-- be on LV2_PATH).
 --
 -- One export per session and process: in Ardour 7.3 a second SimpleExport in the
 -- same process corrupts the heap now and then, and reusing one exports nothing
@@ -44,10 +48,15 @@ local function main()
 		fail("usage: render.lua SESSION_DIR OUT_DIR NAME FREQUENCY_HZ LEVEL_DB SECONDS [SETTING...]")
 	end
 	local with_plugin, host_bypass, values = false, false, {}
+	local plugin_name, plugin_type, preset = "Brumvale", ARDOUR.PluginType.VST3, nil
 	for i = 7, #arg do
-		local title, value = string.match(arg[i], "^([%a]+)=([%d.]+)$")
+		local title, value = string.match(arg[i], "^([%a]+)=(-?[%d.]+)$")
 		if arg[i] == "plugin" then
 			with_plugin = true
+		elseif arg[i] == "lv2" then
+			with_plugin, plugin_name, plugin_type = true, "urn:kelmarotte:brumvale:stereo", ARDOUR.PluginType.LV2
+		elseif string.match(arg[i], "^preset=") then
+			with_plugin, preset = true, string.sub(arg[i], 8)
 		elseif arg[i] == "host-bypass" then
 			with_plugin, host_bypass = true, true
 		elseif title and tonumber(value) then
@@ -93,9 +102,9 @@ local function main()
 	print(string.format("%s: timeline sine %.3f Hz at %.2f dBFS peak", name, frequency, level_db))
 
 	if with_plugin then
-		local fx = ARDOUR.LuaAPI.new_plugin(s, "Brumvale", ARDOUR.PluginType.VST3, "")
+		local fx = ARDOUR.LuaAPI.new_plugin(s, plugin_name, plugin_type, "")
 		if fx:isnil() then
-			fail("Ardour cannot instantiate the VST3 plug-in \"Brumvale\" (not scanned?)")
+			fail("Ardour cannot instantiate the plug-in \"" .. plugin_name .. "\" (not scanned?)")
 		end
 		if route:add_processor_by_index(fx, 1, nil, true) ~= 0 then
 			fail("cannot add Brumvale after the generator")
@@ -120,6 +129,17 @@ local function main()
 				titles[#titles + 1] = label
 				n = n + 1
 			end
+		end
+
+		if preset then
+			local record = plug:preset_by_label(preset)
+			if not record then
+				fail("Ardour lists no preset \"" .. preset .. "\"")
+			end
+			if not plug:load_preset(record) then
+				fail("Ardour does not load the preset \"" .. preset .. "\" (" .. record.uri .. ")")
+			end
+			print("  loaded the preset " .. preset .. " (" .. record.uri .. ")")
 		end
 
 		for _, v in ipairs(values) do

@@ -4,6 +4,9 @@
 #   wavdata.py write FILE RATE CHANNELS SECONDS   a decaying, retriggered chord
 #   wavdata.py same A B                           exit 0 when the samples are equal
 #                                                 bit for bit (headers may differ)
+#   wavdata.py near A B DB                        exit 0 when no sample differs by more
+#                                                 than DB (negative) below A's peak
+import array
 import math
 import struct
 import sys
@@ -35,6 +38,16 @@ def write(path, rate, channels, seconds):
 
 if sys.argv[1] == 'write':
     write(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), float(sys.argv[5]))
+elif sys.argv[1] == 'near':
+    a, b = (array.array('f', samples_of(path)) for path in sys.argv[2:4])
+    if len(a) != len(b):
+        sys.exit(f'{sys.argv[2]} and {sys.argv[3]} differ in length ({len(a)} and {len(b)})')
+    peak = max(map(abs, a), default=0.0)
+    largest = max((abs(x - y) for x, y in zip(a, b)), default=0.0)
+    below = 20 * math.log10(largest / peak) if largest > 0 else -math.inf
+    print(f'largest difference {largest:.3g}, {below:.1f} dB below the peak {peak:.3g}')
+    if peak == 0 or below > float(sys.argv[4]):
+        sys.exit(1)
 else:
     a, b = samples_of(sys.argv[2]), samples_of(sys.argv[3])
     if a != b:
