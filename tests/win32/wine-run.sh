@@ -13,7 +13,11 @@
 # PREFIX.log, and to the output whenever that fails.
 # On a kernel that runs no 32-bit programs, a 32-bit prefix runs under qemu-i386
 # (i386-emulation.sh enable); there GTEST_FILTER takes BRUMVALE_QEMU_GTEST_FILTER,
-# the tests that emulation cannot run.
+# the tests that emulation cannot run. qemu-i386 7.2 now and then fails a Wine
+# process (a signal frame it cannot deliver: "Got unexpected trap -1", or "qemu:
+# uncaught target signal"), which no real processor does: a boot that fails or hangs
+# then is tried again on a fresh prefix (three times at most), and a program that
+# fails with such a message runs once more, both saying so.
 set -eu
 mode=run
 case ${1:-} in
@@ -48,34 +52,59 @@ if [ "$WINEARCH" = win32 ] && "$here/i386-emulation.sh" emulated; then
     export QEMU_RESERVED_VA=0x81000000
 fi
 
+# What qemu-i386, and only it, makes Wine say when it fails a process.
+emulator_fault='Got unexpected trap -1|qemu: uncaught target signal'
+
 fail() {
     echo "wine-run.sh: $1 ($WINEPREFIX); Wine said:" >&2
     cat "$log" >&2
     exit 1
 }
 wineserver_quiet() { wineserver "$@" </dev/null >>"$log" 2>&1 9>&-; }
-# Ends the prefix's server, if any, and everything it runs.
+# Ends the prefix's server, if any, and everything it runs; also the processes of
+# the prefix that a crashed server left behind.
 stop() {
     wineserver_quiet -k || true
-    wineserver_quiet -w || true
+    timeout 60 sh -c 'wineserver -w' </dev/null >>"$log" 2>&1 9>&- || true
+    for process in /proc/[0-9]*; do
+        if grep -qxzF "WINEPREFIX=$WINEPREFIX" "$process/environ" 2>/dev/null; then
+            kill -9 "${process#/proc/}" 2>/dev/null || true
+        fi
+    done
 }
 # Starts a server with the option given and boots the prefix with it; one that runs
 # already (status 2) is kept. A prefix whose first boot was cut short is broken for
-# good, so a prefix never booted to the end is made afresh.
+# good, so a prefix never booted to the end is made afresh. A boot is bounded (a new
+# 32-bit prefix takes 40 s to 2 min under qemu-i386).
 start() {
-    if [ ! -e "$booted" ] && [ -d "$WINEPREFIX" ]; then
+    try=1
+    while :; do
+        if [ ! -e "$booted" ] && [ -d "$WINEPREFIX" ]; then
+            stop
+            rm -rf "$WINEPREFIX"
+        fi
+        mkdir -p "$WINEPREFIX"
+        status=0
+        wineserver_quiet "$1" || status=$?
+        case $status in
+        0) ;;
+        2) return 0 ;;
+        *) fail "the Wine server did not start (status $status)" ;;
+        esac
+        status=0
+        timeout -k 10 900 "$loader" wineboot </dev/null >>"$log" 2>&1 9>&- || status=$?
+        if [ "$status" -eq 0 ]; then
+            : >"$booted"
+            return 0
+        fi
+        [ -n "$emulated" ] && [ "$try" -lt 3 ] ||
+            fail "Wine could not boot the prefix (status $status)"
+        echo "wine-run.sh: the boot failed under qemu-i386 (status $status, try $try of 3);" \
+            "booting a fresh prefix" | tee -a "$log" >&2
         stop
-        rm -rf "$WINEPREFIX"
-    fi
-    mkdir -p "$WINEPREFIX"
-    status=0
-    wineserver_quiet "$1" || status=$?
-    case $status in
-    0) "$loader" wineboot </dev/null >>"$log" 2>&1 9>&- || fail "Wine could not boot the prefix" ;;
-    2) return 0 ;;
-    *) fail "the Wine server did not start (status $status)" ;;
-    esac
-    : >"$booted"
+        rm -f "$booted"
+        try=$((try + 1))
+    done
 }
 
 # One at a time starts, boots or stops the prefix's server; the server must not hold
@@ -114,8 +143,21 @@ output=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
 trap 'cat "$output"; rm -f "$output"' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
-status=0
-"$loader" "$@" >"$output" 2>&1 </dev/null || status=$?
+run() {
+    status=0
+    "$loader" "$@" >"$output" 2>&1 </dev/null || status=$?
+}
+run "$@"
+if [ "$status" -ne 0 ] && [ -n "$emulated" ] && grep -qE "$emulator_fault" "$output"; then
+    cat "$output"
+    echo "wine-run.sh: qemu-i386 failed Wine above (status $status), not the program;" \
+        "running it once more"
+    lock
+    [ -z "$display" ] || stop
+    start -p10
+    exec 9>&-
+    run "$@"
+fi
 if [ -n "$display" ]; then
     lock
     stop
