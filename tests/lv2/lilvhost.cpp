@@ -36,23 +36,6 @@ const LilvPlugin* LilvHost::plugin(const char* uri) const
     return lilv_plugins_get_by_uri(lilv_world_get_all_plugins(lilvWorld), node.node);
 }
 
-std::vector<std::string> LilvHost::presetLabels(const LilvPlugin* plugin) const
-{
-    std::vector<std::string> labels;
-    Node presetClass{lilv_new_uri(lilvWorld, LV2_PRESETS__Preset)};
-    Node label{lilv_new_uri(lilvWorld, LILV_NS_RDFS "label")};
-    LilvNodes* presets = lilv_plugin_get_related(plugin, presetClass.node);
-    LILV_FOREACH(nodes, i, presets)
-    {
-        const LilvNode* preset = lilv_nodes_get(presets, i);
-        lilv_world_load_resource(lilvWorld, preset);
-        Node text{lilv_world_get(lilvWorld, preset, label.node, nullptr)};
-        labels.push_back(text.node ? lilv_node_as_string(text.node) : "");
-    }
-    lilv_nodes_free(presets);
-    return labels;
-}
-
 LV2_URID LilvHost::mapUri(LV2_URID_Map_Handle handle, const char* uri)
 {
     auto& mapped = static_cast<LilvHost*>(handle)->mapped;

@@ -24,8 +24,6 @@ public:
 
     // Null when the bundle has no such plug-in.
     const LilvPlugin* plugin(const char* uri) const;
-    // The labels of the presets that apply to the plug-in.
-    std::vector<std::string> presetLabels(const LilvPlugin* plugin) const;
 
     LilvWorld* world() const { return lilvWorld; }
     LV2_URID_Map* map() { return &urids; }

@@ -220,12 +220,9 @@ TEST_F(Lv2Test, FactoryPresetsSetWhatTheVstPresetFilesSet)
 {
     for (int channels : {1, 2})
     {
-        const auto labels = lilv->presetLabels(lilv->plugin(uriFor(channels)));
-        EXPECT_EQ(labels.size(), kFactoryPresets.size());
         for (const FactoryPreset& preset : kFactoryPresets)
         {
             SCOPED_TRACE(testing::Message() << preset.name << ", " << channels << " channels");
-            EXPECT_NE(std::find(labels.begin(), labels.end(), preset.name), labels.end());
             std::ifstream file(std::string(BRUMVALE_PRESET_FOLDER "/") + preset.name + ".vstpreset",
                                std::ios::binary);
             const std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(file), {});
