@@ -1,10 +1,9 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #pragma once
 
+#include "brumvalepanel.h"
+#include "controllerpanelhost.h"
 #include "sdkstandins/vstguieditor.h"
-#include "widgets/canimknob.h"
-#include "widgets/cmoviebutton.h"
-#include "widgets/ctextedit.h"
 #include "zoommenu.h"
 
 #include "pluginterfaces/vst/ivstcontextmenu.h"
@@ -12,13 +11,10 @@
 
 namespace Brumvale {
 
-// The plug-in's window: a fixed 180 x 240 panel with the Volume and Boost knobs and
-// their value fields, the Bypass lamp, the HiFi and Warmth switches, a strip over
-// the maker's logo that opens the about panel, and a faint version line.
-//
-// Gestures become edits at the controller and the host (setParamNormalized, then
-// performEdit, bracketed by beginEdit/endEdit); the controller tells every open
-// editor of every value through updateFromParameter.
+// The plug-in's window, showing the panel (BrumvalePanel) with the controller as
+// its host: gestures become edits at the controller and the host
+// (setParamNormalized, then performEdit, bracketed by beginEdit/endEdit); the
+// controller tells every open editor of every value through updateFromParameter.
 //
 // A right click on the panel offers the zoom choices: in the host's context menu
 // when the host has one (IComponentHandler3; the host adds its own entries for the
@@ -27,7 +23,6 @@ namespace Brumvale {
 // without one the panel follows the host's scale and the screen. Host's UI thread
 // only.
 class againEditorView : public Steinberg::Vst::VSTGUIEditor,
-                        public VSTGUI::CControlListener,
                         public Steinberg::Vst::IParameterFinder,
                         public Steinberg::Vst::IContextMenuTarget
 {
@@ -55,11 +50,6 @@ public:
     // top stay.
     Steinberg::tresult PLUGIN_API checkSizeConstraint(Steinberg::ViewRect* rect) SMTG_OVERRIDE;
 
-    // CControlListener
-    void valueChanged(VSTGUI::CControl* control) SMTG_OVERRIDE;
-    void controlBeginEdit(VSTGUI::CControl* control) SMTG_OVERRIDE;
-    void controlEndEdit(VSTGUI::CControl* control) SMTG_OVERRIDE;
-
     // IParameterFinder: no position names a parameter.
     Steinberg::tresult PLUGIN_API findParameter(Steinberg::int32 xPos, Steinberg::int32 yPos,
                                                 Steinberg::Vst::ParamID& resultTag) SMTG_OVERRIDE;
@@ -78,23 +68,9 @@ public:
 private:
     // The user's pick: shown if the host fits it, and then kept as the preference.
     void chooseZoom(double zoom);
-    // The parameter of the knob or switch at the point, -1 for none.
-    Steinberg::int32 parameterAt(const VSTGUI::CPoint& where) const;
-    VSTGUI::CControl* controlFor(Steinberg::Vst::ParamID tag) const;
-    VSTGUI::CTextEdit* fieldFor(Steinberg::Vst::ParamID tag) const;
-    // Stores the control's value at the controller and passes it on to the host.
-    void editParameter(Steinberg::Vst::ParamID tag, VSTGUI::CControl& control);
-    void takeTypedText(Steinberg::Vst::ParamID tag, VSTGUI::CTextEdit& field);
 
-    VSTGUI::CBitmap* background = nullptr;
-    VSTGUI::CBitmap* splashBitmap = nullptr;
-    VSTGUI::CMovieButton* bypassButton = nullptr;
-    VSTGUI::CMovieButton* hifiButton = nullptr;
-    VSTGUI::CMovieButton* warmthButton = nullptr;
-    VSTGUI::CAnimKnob* boostKnob = nullptr;
-    VSTGUI::CAnimKnob* volumeKnob = nullptr;
-    VSTGUI::CTextEdit* boostText = nullptr;
-    VSTGUI::CTextEdit* volumeText = nullptr;
+    ControllerPanelHost panelHost;
+    BrumvalePanel panel;
     Steinberg::IPtr<ZoomMenuTarget> zoomTarget;
 };
 

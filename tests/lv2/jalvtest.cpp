@@ -47,7 +47,9 @@ public:
             close(fds[1]);
             std::freopen(log.c_str(), "w", stdout);
             dup2(1, 2);
-            execlp("jalv", "jalv", "-x", "-n", name.c_str(), "-c", "boost=18", uri, nullptr);
+            // Line by line, so the log shows each value as jalv sets it.
+            execlp("stdbuf", "stdbuf", "-oL", "jalv", "-x", "-n", name.c_str(), "-c", "boost=18",
+                   uri, nullptr);
             _exit(127);
         }
         close(fds[0]);
@@ -132,13 +134,21 @@ TEST(Jalv, PlaysTheOctaveAndKeepsBadValuesOutOfTheSound)
         for (const char* line : {"boost=nan", "volume=inf", "antialias=-inf", "bypass=nan",
                                  "enabled=nan", "warmth=1e30", "volume=-1e30", "volume=-6"})
             jalv.type(line);
+        // jalv echoes each value it sets: listen once the last has come through.
+        ASSERT_TRUE(
+            waitFor([&] { return contents(log).find("volume = -6.000000") != std::string::npos; },
+                    std::chrono::seconds(60)))
+            << "jalv did not take the values; it said:\n"
+            << contents(log);
         const std::vector<float> after = listen(tester, 2.0);
         ASSERT_FALSE(after.empty());
         EXPECT_TRUE(
             std::all_of(after.begin(), after.end(), [](float s) { return std::isfinite(s); }));
         EXPECT_NEAR(strongestFrequency(after, kJackRate), 440.0, 5.0);
         EXPECT_GT(peakLevel(after), 0.02);
-        EXPECT_EQ(jalv.end(), 0) << contents(log);
+        EXPECT_EQ(jalv.end(), 0);
+        if (HasFailure())
+            ADD_FAILURE() << "jalv said:\n" << contents(log);
     }
     fs::remove_all(folder);
 }
