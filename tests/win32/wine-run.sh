@@ -15,9 +15,11 @@
 # (i386-emulation.sh enable); there GTEST_FILTER takes BRUMVALE_QEMU_GTEST_FILTER,
 # the tests that emulation cannot run. qemu-i386 7.2 now and then fails a Wine
 # process (a signal frame it cannot deliver: "Got unexpected trap -1", or "qemu:
-# uncaught target signal"), which no real processor does: a boot that fails or hangs
-# then is tried again on a fresh prefix (three times at most), and a program that
-# fails with such a message runs once more, both saying so.
+# uncaught target signal"), which no real processor does, and that now and then
+# takes the prefix's server down ("wineserver crashed"), after which Wine's
+# processes wait for ever: a boot that fails, hangs or loses its server then is
+# tried again on a fresh prefix (three times at most), and a program that fails
+# with such a message, or loses its server, runs once more, both saying so.
 set -eu
 mode=run
 case ${1:-} in
@@ -53,7 +55,7 @@ if [ "$WINEARCH" = win32 ] && "$here/i386-emulation.sh" emulated; then
 fi
 
 # What qemu-i386, and only it, makes Wine say when it fails a process.
-emulator_fault='Got unexpected trap -1|qemu: uncaught target signal'
+emulator_fault='Got unexpected trap -1|qemu: uncaught target signal|wineserver crashed'
 
 fail() {
     echo "wine-run.sh: $1 ($WINEPREFIX); Wine said:" >&2
@@ -72,10 +74,33 @@ stop() {
         fi
     done
 }
+# Runs a command in the background, its output added to the file given, and waits
+# for it; when the file shows that the prefix's server crashed, or the bound (in
+# seconds, a hung Wine's and not a measure of speed) passes, the command is ended
+# and the status is 124.
+watched() {
+    file=$1 bound=$2
+    shift 2
+    from=$(wc -c <"$file")
+    "$@" </dev/null >>"$file" 2>&1 9>&- &
+    pid=$!
+    deadline=$(($(date +%s) + bound))
+    while kill -0 "$pid" 2>/dev/null; do
+        if [ "$(date +%s)" -ge "$deadline" ] ||
+            tail -c +"$((from + 1))" "$file" | grep -q 'wineserver crashed'; then
+            kill -9 "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+            return 124
+        fi
+        sleep 1
+    done
+    wait "$pid"
+}
+
 # Starts a server with the option given and boots the prefix with it; one that runs
 # already (status 2) is kept. A prefix whose first boot was cut short is broken for
-# good, so a prefix never booted to the end is made afresh. A boot is bounded (a new
-# 32-bit prefix takes 40 s to 2 min under qemu-i386).
+# good, so a prefix never booted to the end is made afresh. A new 32-bit prefix
+# boots in 40 s to 2 min under qemu-i386.
 start() {
     try=1
     while :; do
@@ -92,7 +117,7 @@ start() {
         *) fail "the Wine server did not start (status $status)" ;;
         esac
         status=0
-        timeout -k 10 900 "$loader" wineboot </dev/null >>"$log" 2>&1 9>&- || status=$?
+        watched "$log" 600 "$loader" wineboot || status=$?
         if [ "$status" -eq 0 ]; then
             : >"$booted"
             return 0
@@ -145,7 +170,8 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 run() {
     status=0
-    "$loader" "$@" >"$output" 2>&1 </dev/null || status=$?
+    : >"$output"
+    watched "$output" 2700 "$loader" "$@" || status=$?
 }
 run "$@"
 if [ "$status" -ne 0 ] && [ -n "$emulated" ] && grep -qE "$emulator_fault" "$output"; then
