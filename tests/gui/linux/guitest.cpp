@@ -40,6 +40,14 @@ void GuiTest::SetUp()
     setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
 }
 
+// The configuration folder goes with the test; a test that made none leaves "".
+void GuiTest::TearDown()
+{
+    std::error_code ignored;
+    if (!configFolder.empty())
+        std::filesystem::remove_all(configFolder, ignored);
+}
+
 std::unique_ptr<HostWindow> GuiTest::openWindow(int left, int top, int width, int height)
 {
     std::string error;

@@ -55,6 +55,7 @@ protected:
     };
 
     void SetUp() override;
+    void TearDown() override;
 
     // A window at (left, top) of the screen, the size of the view at 1x unless
     // given.
