@@ -53,6 +53,7 @@ LilvInstance::LilvInstance(LilvHost& host, const char* uri, double rate)
     Node input{lilv_new_uri(world, LV2_CORE__InputPort)};
     const uint32_t count = lilv_plugin_get_num_ports(plugin);
     std::vector<float> defaults(count);
+    std::vector<uint32_t> reports; // control outputs: the latency
     lilv_plugin_get_port_ranges_float(plugin, nullptr, nullptr, defaults.data());
     for (uint32_t p = 0; p < count; ++p)
     {
@@ -60,7 +61,9 @@ LilvInstance::LilvInstance(LilvHost& host, const char* uri, double rate)
         const bool in = lilv_port_is_a(plugin, port, input.node);
         if (lilv_port_is_a(plugin, port, audio.node))
             (in ? inputPorts : outputPorts).push_back(p);
-        else if (lilv_port_is_a(plugin, port, control.node) && in)
+        else if (lilv_port_is_a(plugin, port, control.node) && !in)
+            reports.push_back(p);
+        else if (lilv_port_is_a(plugin, port, control.node))
         {
             const std::string symbol = lilv_node_as_string(lilv_port_get_symbol(plugin, port));
             controls[symbol] = defaults[p];
@@ -74,13 +77,8 @@ LilvInstance::LilvInstance(LilvHost& host, const char* uri, double rate)
         return;
     for (auto& [symbol, value] : controls)
         lilv_instance_connect_port(instance, indices[symbol], &value);
-    // Every other port: the latency report.
-    for (uint32_t p = 0; p < count; ++p)
-    {
-        const LilvPort* port = lilv_plugin_get_port_by_index(plugin, p);
-        if (lilv_port_is_a(plugin, port, control.node) && !lilv_port_is_a(plugin, port, input.node))
-            lilv_instance_connect_port(instance, p, &latency);
-    }
+    for (uint32_t p : reports)
+        lilv_instance_connect_port(instance, p, &latency);
     lilv_instance_activate(instance);
 }
 

@@ -88,14 +88,14 @@ protected:
         for (int start = 0; start < input.frames(); start += block)
         {
             const int length = std::min(block, input.frames() - start);
-            float block[Lv2::kVolumePort + 1];
-            std::copy(std::begin(held), std::end(held), block);
+            float values[Lv2::kVolumePort + 1];
+            std::copy(std::begin(held), std::end(held), values);
             for (; next != changes.end() && next->frame < start + length; ++next)
-                block[next->id] = next->value;
+                values[next->id] = next->value;
             for (uint32_t id = 0; id <= Lv2::kVolumePort; ++id)
-                if (block[id] != held[id])
+                if (values[id] != held[id])
                 {
-                    held[id] = block[id];
+                    held[id] = values[id];
                     runner.changes().addChange(id, 0, normalized(*instance, {0, id, held[id]}));
                 }
             for (int c = 0; c < channels; ++c)

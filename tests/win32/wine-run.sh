@@ -138,9 +138,18 @@ lock() {
     exec 9>"$WINEPREFIX.lock"
     flock 9
 }
-lock
+# A server and a booted prefix for a program; one started without this display (or
+# with another) cannot open windows on it.
+serve() {
+    lock
+    [ -z "$display" ] || stop
+    start -p10
+    exec 9>&-
+}
+
 case $mode in
 start)
+    lock
     : >"$log"
     stop
     start -p
@@ -148,14 +157,12 @@ start)
     exit 0
     ;;
 stop)
+    lock
     stop
     exit 0
     ;;
 esac
-# A server started without this display (or with another) cannot open windows on it.
-[ -z "$display" ] || stop
-start -p10
-exec 9>&-
+serve
 
 if [ -n "$emulated" ] && [ -n "${BRUMVALE_QEMU_GTEST_FILTER:-}" ]; then
     echo "wine-run.sh: under qemu-i386, GTEST_FILTER=$BRUMVALE_QEMU_GTEST_FILTER"
@@ -178,10 +185,7 @@ if [ "$status" -ne 0 ] && [ -n "$emulated" ] && grep -qE "$emulator_fault" "$out
     cat "$output"
     echo "wine-run.sh: qemu-i386 failed Wine above (status $status), not the program;" \
         "running it once more"
-    lock
-    [ -z "$display" ] || stop
-    start -p10
-    exec 9>&-
+    serve
     run "$@"
 fi
 if [ -n "$display" ]; then
