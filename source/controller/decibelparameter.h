@@ -1,18 +1,12 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #pragma once
 
+#include "parametertext/decibeltext.h"
 #include "processor/parameterdefaults.h"
 
 #include "public.sdk/source/vst/vstparameters.h"
 
 namespace Brumvale {
-
-constexpr int kDecibelTextSize = 32; // 31 characters and the terminator
-
-// "18.0 dB": "%.1f" and the suffix, a full stop, a minus sign even on -0.0. A
-// value whose text would not fit is printed in exponent form instead, so the
-// buffer never overflows.
-void formatDecibels(char (&text)[kDecibelTextSize], float db);
 
 // A continuous parameter whose value the host sees normalised (plain value equals
 // normalised value) and the user reads and types in decibels. Neither direction

@@ -1,7 +1,7 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "switchparameter.h"
 
-#include "numbertext.h"
+#include "parametertext/numbertext.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;

@@ -3,7 +3,6 @@
 
 #include "common/interfaceguard.h"
 #include "preferences/zoompreference.h"
-#include "widgets/cmenuview.h"
 #include "widgets/zoomrange.h"
 
 #include <algorithm>
@@ -119,10 +118,7 @@ bool againEditorView::openContextMenu(const CPoint& where)
             return true;
         }
     }
-    CMenuView::popup(*frame, where, zoomMenuItems(getUserZoom()), [this](int index) {
-        if (index >= 0 && size_t(index) < std::size(kZoomChoices))
-            chooseZoom(kZoomChoices[index].zoom);
-    });
+    popupZoomMenu(*frame, where, getUserZoom(), [this](double zoom) { chooseZoom(zoom); });
     return true;
 }
 

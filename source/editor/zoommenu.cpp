@@ -10,14 +10,6 @@ using namespace Steinberg::Vst;
 
 namespace Brumvale {
 
-std::vector<VSTGUI::CMenuView::Item> zoomMenuItems(double currentChoice)
-{
-    std::vector<VSTGUI::CMenuView::Item> items;
-    for (const ZoomChoice& choice : kZoomChoices)
-        items.push_back({choice.title, choice.zoom == currentChoice});
-    return items;
-}
-
 bool ZoomMenuTarget::addItemsTo(IContextMenu& menu, double currentChoice)
 {
     IContextMenuItem separator{};

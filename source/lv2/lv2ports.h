@@ -14,6 +14,8 @@ namespace Brumvale::Lv2 {
 constexpr const char* kMonoUri = "urn:kelmarotte:brumvale:mono";
 constexpr const char* kStereoUri = "urn:kelmarotte:brumvale:stereo";
 constexpr const char* kPresetUriPrefix = "urn:kelmarotte:brumvale:preset:";
+// The panel: one X11 UI for both plug-ins.
+constexpr const char* kUiUri = "urn:kelmarotte:brumvale:ui";
 
 // The two plug-ins of the bundle: LV2 port counts are fixed, so one per width.
 struct PluginKind

@@ -2,7 +2,6 @@
 #include "vstguieditor.h"
 
 #include "platformview.h"
-#include "widgets/zoomrange.h"
 
 #include <cstring>
 
@@ -23,7 +22,7 @@ bool VSTGUIEditor::setUserZoom(double newZoom)
 {
     if (newZoom != 0.0 && !VSTGUI::isZoomInRange(newZoom))
         return false;
-    return changeZoomSource(userZoom, newZoom);
+    return changeZoomSource(sources.user, newZoom);
 }
 
 tresult PLUGIN_API VSTGUIEditor::queryInterface(const TUID iid, void** obj)
@@ -90,7 +89,7 @@ tresult PLUGIN_API VSTGUIEditor::setContentScaleFactor(ScaleFactor factor)
 {
     if (!VSTGUI::isZoomInRange(factor))
         return kInvalidArgument;
-    return changeZoomSource(hostScale, factor) ? kResultTrue : kResultFalse;
+    return changeZoomSource(sources.host, factor) ? kResultTrue : kResultFalse;
 }
 
 bool VSTGUIEditor::changeZoomSource(double& source, double value)
@@ -105,11 +104,7 @@ bool VSTGUIEditor::changeZoomSource(double& source, double value)
 
 double VSTGUIEditor::chosenZoom() const
 {
-    if (userZoom != 0.0)
-        return userZoom;
-    if (hostScale != 0.0)
-        return hostScale;
-    return frame ? frame->getScreenScale() : VSTGUI::kMinZoom;
+    return sources.chosen(frame ? frame->getScreenScale() : VSTGUI::kMinZoom);
 }
 
 bool VSTGUIEditor::showAt(double newZoom)

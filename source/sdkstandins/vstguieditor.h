@@ -17,6 +17,7 @@
 
 #include "public.sdk/source/vst/vsteditcontroller.h"
 #include "widgets/cframe.h"
+#include "widgets/zoomrange.h"
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 
@@ -54,7 +55,7 @@ public:
     // The user's zoom, 0 to follow the host and the screen; false, changing
     // nothing, for a zoom out of range or one the host refuses to fit.
     bool setUserZoom(double newZoom);
-    double getUserZoom() const { return userZoom; }
+    double getUserZoom() const { return sources.user; }
 
     // FUnknown: IPlugViewContentScaleSupport, then the bases.
     tresult PLUGIN_API queryInterface(const TUID iid, void** obj) SMTG_OVERRIDE;
@@ -93,8 +94,7 @@ private:
     int32 idleRate = 100;
     ViewRect panel;
     double zoom = 1.0;
-    double hostScale = 0.0; // 0 until the host sets one
-    double userZoom = 0.0;  // 0: follow the host and the screen
+    VSTGUI::ZoomSources sources;
     // While attached: the host's run loop behind the widget layer's interface.
     std::unique_ptr<VSTGUI::IPlatformRunLoop> runLoop;
 };

@@ -149,6 +149,11 @@ double CFrame::getScreenScale() const
     return platformFrame ? platformFrame->getScreenScale() : kMinZoom;
 }
 
+void* CFrame::getNativeWindow() const
+{
+    return platformFrame ? platformFrame->getNativeWindow() : nullptr;
+}
+
 CRect CFrame::idle()
 {
     for (CView* view : views)

@@ -58,6 +58,8 @@ public:
     CRect getZoomedSize() const;
     // The scale the desktop asks for the window's screen (1 without a window).
     double getScreenScale() const;
+    // The frame's native window; null without one.
+    void* getNativeWindow() const;
     // The union of what changed since the last call (empty when nothing did),
     // redrawn in the window if there is one; the views are marked clean.
     CRect idle();

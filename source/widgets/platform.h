@@ -66,6 +66,8 @@ public:
     // per inch: Xft.dpi on Linux, the monitor's DPI on Windows), from 1 to 4; 1
     // when it says nothing.
     virtual double getScreenScale() const = 0;
+    // The window itself (an X Window id, an HWND), as hosts that embed it ask.
+    virtual void* getNativeWindow() const = 0;
 };
 
 // How the host wakes the plug-in on platforms where it must (Linux: the host's

@@ -24,4 +24,17 @@ inline double limitZoom(double zoom)
 // (180 at 1.5 is 270): a panel and its window agree on every size.
 inline int zoomedLength(double length, double zoom) { return int(std::lround(length * zoom)); }
 
+// Where a panel's zoom comes from: the user's choice, else the host's scale, else
+// the screen's.
+struct ZoomSources
+{
+    double user = 0.0; // 0: follow the host and the screen
+    double host = 0.0; // 0 until the host sets one
+
+    double chosen(double screenScale) const
+    {
+        return user != 0.0 ? user : host != 0.0 ? host : screenScale;
+    }
+};
+
 } // namespace VSTGUI

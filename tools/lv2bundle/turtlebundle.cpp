@@ -19,10 +19,13 @@ namespace {
 constexpr const char* kPrefixes = "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
                                   "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n"
                                   "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
+                                  "@prefix opts: <http://lv2plug.in/ns/ext/options#> .\n"
                                   "@prefix pprops: <http://lv2plug.in/ns/ext/port-props#> .\n"
                                   "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
                                   "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
-                                  "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n\n";
+                                  "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
+                                  "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
+                                  "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
 // "Octave Shimmer" -> "octave-shimmer".
 std::string slug(const char* name)
@@ -65,13 +68,15 @@ std::string quoted(const std::string& text)
     return result + "\"";
 }
 
-std::string manifest(const std::string& binary)
+std::string manifest(const std::string& binary, const std::string& uiBinary)
 {
     std::ostringstream out;
     out << kPrefixes;
     for (const PluginKind& kind : kPluginKinds)
         out << "<" << kind.uri << ">\n    a lv2:Plugin ;\n    lv2:binary <" << binary
             << "> ;\n    rdfs:seeAlso <brumvale.ttl> .\n\n";
+    out << "<" << kUiUri << ">\n    a ui:X11UI ;\n    lv2:binary <" << uiBinary
+        << "> ;\n    rdfs:seeAlso <brumvale.ttl> .\n\n";
     for (const PluginKind& kind : kPluginKinds)
         for (const FactoryPreset& preset : kFactoryPresets)
             out << "<" << presetUri(kind, preset) << ">\n    a pset:Preset ;\n    lv2:appliesTo <"
@@ -138,7 +143,8 @@ std::string plugins(const std::string& version)
             << "    doap:license <http://spdx.org/licenses/GPL-3.0-or-later> ;\n"
             << "    doap:maintainer [\n        foaf:name \"Kelmarotte\"\n    ] ;\n"
             << "    lv2:minorVersion " << minor << " ;\n    lv2:microVersion " << build << " ;\n"
-            << "    lv2:optionalFeature lv2:hardRTCapable ;\n    lv2:port [\n";
+            << "    lv2:optionalFeature lv2:hardRTCapable ;\n    ui:ui <" << kUiUri << "> ;\n"
+            << "    lv2:port [\n";
         for (uint32_t p = 0; p < kControlPortCount; ++p)
         {
             writeControlPort(out, p, ports[p]);
@@ -155,6 +161,12 @@ std::string plugins(const std::string& version)
             out << (c + 1 < kind.channels ? "    ] , [\n" : "    ] .\n\n");
         }
     }
+    // The panel lives in the host's window and runs in its idle calls.
+    out << "<" << kUiUri << ">\n    a ui:X11UI ;\n    lv2:requiredFeature ui:parent ;\n"
+        << "    lv2:optionalFeature ui:idleInterface , ui:resize , ui:touch , opts:options , "
+           "urid:map ;\n"
+        << "    lv2:extensionData ui:idleInterface , ui:resize , opts:interface ;\n"
+        << "    opts:supportedOption ui:scaleFactor .\n";
     return out.str();
 }
 
@@ -197,13 +209,13 @@ bool write(const std::string& path, const std::string& text)
 int main(int argc, char** argv)
 {
     using namespace Brumvale::Lv2;
-    if (argc != 4)
+    if (argc != 5)
     {
-        std::fprintf(stderr, "usage: brumvale_lv2_turtle BUNDLE_FOLDER VERSION BINARY\n");
+        std::fprintf(stderr, "usage: brumvale_lv2_turtle BUNDLE_FOLDER VERSION BINARY UI_BINARY\n");
         return 2;
     }
     const std::string folder = argv[1];
-    if (!write(folder + "/manifest.ttl", manifest(argv[3])) ||
+    if (!write(folder + "/manifest.ttl", manifest(argv[3], argv[4])) ||
         !write(folder + "/brumvale.ttl", plugins(argv[2])) ||
         !write(folder + "/presets.ttl", presets()))
     {

@@ -28,6 +28,7 @@ public:
     void setSize(const CRect& size) override;
     // Xft.dpi / 96, from the resources the desktop publishes on the root window.
     double getScreenScale() const override;
+    void* getNativeWindow() const override { return reinterpret_cast<void*>(window); }
 
 private:
     X11Frame(IPlatformFrameCallback& frame, Display* display);

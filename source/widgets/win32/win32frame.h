@@ -27,6 +27,7 @@ public:
     void setSize(const CRect& size) override;
     // The DPI of the parent window's monitor / 96.
     double getScreenScale() const override;
+    void* getNativeWindow() const override { return window; }
 
 private:
     explicit Win32Frame(IPlatformFrameCallback& frame) : frame(frame) {}

@@ -1,0 +1,15 @@
+// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+#include "decibeltext.h"
+
+#include <cstdio>
+
+namespace Brumvale {
+
+void formatDecibels(char (&text)[kDecibelTextSize], float db)
+{
+    const int length = std::snprintf(text, kDecibelTextSize, "%.1f dB", double(db));
+    if (length < 0 || length >= kDecibelTextSize)
+        std::snprintf(text, kDecibelTextSize, "%.6g dB", double(db));
+}
+
+} // namespace Brumvale
