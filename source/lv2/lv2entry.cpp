@@ -43,7 +43,7 @@ static_assert(kPluginKinds[0].channels == 1 && kPluginKinds[1].channels == 2);
 } // namespace
 } // namespace Brumvale::Lv2
 
-extern "C" LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index)
+LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index)
 {
     using Brumvale::Lv2::kDescriptors;
     return index < sizeof kDescriptors / sizeof kDescriptors[0] ? &kDescriptors[index] : nullptr;

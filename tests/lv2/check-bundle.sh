@@ -3,7 +3,9 @@
 # The LV2 bundle as hosts see it: its Turtle files valid against the installed LV2
 # schemas (no error, no warning), both plug-ins with their ports and the factory
 # presets as lv2info lists them (the names of the .vstpreset files the build
-# wrote), and a library that exports lv2_descriptor alone and needs no GUI library.
+# wrote) with the panel as their X11 UI, a plug-in library that exports
+# lv2_descriptor alone and needs no GUI library, and a UI library that exports
+# lv2ui_descriptor alone.
 #   check-bundle.sh LV2_BUNDLE VSTPRESET_FOLDER
 set -euo pipefail
 bundle=$(cd "$1" && pwd)
@@ -40,13 +42,27 @@ for each in "mono in out" "stereo in_l in_r out_l out_r"; do
     grep -q $'^\tAuthor: *Kelmarotte$' "$work/info" || fail "$uri is not Kelmarotte's"
     presets=$(sed -n '/^\tPresets:/,/^$/p' "$work/info" | sed -n '2,$s/^\t *//p' | sed '/^$/d' | sort)
     [ "$presets" = "$wanted" ] || fail "$uri lists the presets: $presets"
+    ui=$(sed -n '/^\tUIs:/,/^\tData URIs:/p' "$work/info" | tr -s '\t ' ' ')
+    for line in " urn:kelmarotte:brumvale:ui" " Class: http://lv2plug.in/ns/extensions/ui#X11UI" \
+        " Binary: file://$work/lv2/Brumvale.lv2/brumvale_ui.so"; do
+        grep -qxF "$line" <<<"$ui" || fail "$uri has not the UI line '$line' but: $ui"
+    done
 done
 
+# What a library exports besides the linker's own markers of its data.
+exports() {
+    nm -D --defined-only "$1" | awk '$3 !~ /^(__bss_start|_edata|_end)$/ {print $3}' | tr '\n' ' '
+}
 library=$bundle/brumvale.so
-exports=$(nm -D --defined-only "$library" | awk '{print $3}' | tr '\n' ' ')
+exports=$(exports "$library")
 [ "$exports" = "lv2_descriptor " ] || fail "brumvale.so exports $exports"
 gui=$(readelf -d "$library" | grep -oE 'lib(X11|xcb|cairo|gtk|gdk|GL)[^]]*' || true)
 [ -z "$gui" ] || fail "brumvale.so needs $gui"
+exports=$(exports "$bundle/brumvale_ui.so")
+[ "$exports" = "lv2ui_descriptor " ] || fail "brumvale_ui.so exports $exports"
+for image in background knobImg1 splashImg ButtonBypass ButtonHiFi ButtonWarmth; do
+    [ -s "$bundle/resources/$image.png" ] || fail "the panel's image $image.png is missing"
+done
 
-[ $failed = 0 ] && echo "check-bundle.sh: valid, listed as hosts should see it, exports lv2_descriptor alone"
+[ $failed = 0 ] && echo "check-bundle.sh: valid, listed as hosts should see it, exports the entry points alone"
 exit $failed
