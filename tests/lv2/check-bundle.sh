@@ -49,10 +49,7 @@ for each in "mono in out" "stereo in_l in_r out_l out_r"; do
     done
 done
 
-# What a library exports besides the linker's own markers of its data.
-exports() {
-    nm -D --defined-only "$1" | awk '$3 !~ /^(__bss_start|_edata|_end)$/ {print $3}' | tr '\n' ' '
-}
+exports() { nm -D --defined-only "$1" | awk '{print $3}' | tr '\n' ' '; }
 library=$bundle/brumvale.so
 exports=$(exports "$library")
 [ "$exports" = "lv2_descriptor " ] || fail "brumvale.so exports $exports"
