@@ -1,9 +1,10 @@
 -- Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 --
 -- Creates and saves, headless, the session editor-test.sh opens in Ardour's GUI:
--- one audio track "Fuzz" with a fresh Brumvale on it.
+-- one audio track "Fuzz" with a fresh Brumvale on it: the VST 3 plug-in, or the
+-- LV2 plug-in of that URI.
 --
---   luasession -- editor-session.lua SESSION_DIR NAME
+--   luasession -- editor-session.lua SESSION_DIR NAME [LV2_URI]
 --
 -- Boost is set to 0. Prints
 -- "editor-session.lua: route ROUTE_ID processor PROCESSOR_ID boost VALUE"
@@ -14,7 +15,7 @@
 
 io.stdout:setvbuf("line")
 
-local session_dir, name = arg[1], arg[2]
+local session_dir, name, lv2_uri = arg[1], arg[2], arg[3]
 
 local function fail(message)
 	error("editor-session.lua: " .. message, 0)
@@ -39,9 +40,14 @@ local function main()
 	end
 	local track = tracks:front()
 
-	local fx = ARDOUR.LuaAPI.new_plugin(s, "Brumvale", ARDOUR.PluginType.VST3, "")
+	local fx
+	if lv2_uri then
+		fx = ARDOUR.LuaAPI.new_plugin(s, lv2_uri, ARDOUR.PluginType.LV2, "")
+	else
+		fx = ARDOUR.LuaAPI.new_plugin(s, "Brumvale", ARDOUR.PluginType.VST3, "")
+	end
 	if fx:isnil() then
-		fail("Ardour cannot instantiate the VST3 plug-in \"Brumvale\" (not scanned?)")
+		fail("Ardour cannot instantiate Brumvale " .. (lv2_uri or "(VST3)") .. " (not scanned?)")
 	end
 	-- Before the fader, where Ardour's own plug-in menu puts an effect.
 	if track:add_processor_by_index(fx, 0, nil, true) ~= 0 then

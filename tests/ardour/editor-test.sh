@@ -3,9 +3,10 @@
 #
 # Opens Brumvale's own editor in Ardour's GUI on an X server, drags the
 # Boost knob with the mouse, saves the session and checks that the saved Boost
-# value moved and that the editor was redrawn.
+# value moved and that the editor was redrawn. With an LV2 bundle, the same for
+# the stereo LV2 plug-in's panel (its X11 UI, which Ardour embeds through suil).
 #
-#   tests/ardour/editor-test.sh BUNDLE_PATH [ARTEFACT_DIR]
+#   tests/ardour/editor-test.sh BUNDLE_PATH [ARTEFACT_DIR [LV2_BUNDLE]]
 #
 # The screenshots, the editor's crops, Ardour's log and the saved session file
 # go to $BRUMVALE_ARDOUR_KEEP, else ARTEFACT_DIR, else ardour-editor-test/ beside
@@ -18,8 +19,13 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=common.sh
 . "$here/common.sh"
 
-[ $# -eq 1 ] || [ $# -eq 2 ] ||
-    die "usage: editor-test.sh BUNDLE_PATH [ARTEFACT_DIR] (BUNDLE_PATH: the Brumvale.vst3 folder)"
+[ $# -ge 1 ] && [ $# -le 3 ] ||
+    die "usage: editor-test.sh BUNDLE_PATH [ARTEFACT_DIR [LV2_BUNDLE]] (BUNDLE_PATH: the Brumvale.vst3 folder)"
+lv2_uri=""
+if [ $# -eq 3 ]; then
+    [ -f "$3/manifest.ttl" ] || die "no LV2 bundle at '$3'"
+    lv2_uri=urn:kelmarotte:brumvale:stereo
+fi
 [ -n "${DISPLAY:-}" ] || die "no X display: run it under tests/gui/with-display.sh"
 for tool in xdotool xwd xwininfo convert compare identify python3; do
     command -v "$tool" >/dev/null 2>&1 ||
@@ -68,7 +74,12 @@ on_cleanup() {
     return 0
 }
 
-# 1. The scan, as in render-test.sh.
+# 1. The scan, as in render-test.sh; an LV2 bundle is found through LV2_PATH.
+if [ -n "$lv2_uri" ]; then
+    mkdir -p "$work/lv2"
+    cp -R "$3" "$work/lv2/Brumvale.lv2"
+    export LV2_PATH="$work/lv2:/usr/lib/lv2"
+fi
 ardour_scan
 
 # 2. The session, made headless, then told to open Brumvale's own editor.
@@ -78,7 +89,7 @@ status=0
 name=editor
 session="$work/session/$name.ardour"
 (cd "$work" && ardour_env timeout -k 10 180 "$luasession" -- "$here/editor-session.lua" \
-    "$work/session" "$name" </dev/null >"$work/session.log" 2>&1) || status=$?
+    "$work/session" "$name" $lv2_uri </dev/null >"$work/session.log" 2>&1) || status=$?
 cat "$work/session.log"
 echo "-- luasession exit status $status after $(elapsed $start)"
 [ "$status" -eq 0 ] || die "creating the session failed (exit status $status)"
@@ -233,17 +244,22 @@ echo "-- Ardour exit status $status after $(elapsed $start)"
 cp "$session" "$keep/session.ardour"
 grep -E '^\[againController\]|Brumvale|[Ee]rror|[Cc]rash' "$work/ardour.log" || true
 
-# Ardour keeps a VST 3 parameter twice in the processor's node: as the
-# Controllable (Ardour's control) and as vst3/Port (the plug-in's value).
-read -r boost_control boost_port < <(python3 - "$session" "$processor_id" <<'EOF'
+# Ardour keeps a parameter twice in the processor's node: as the Controllable
+# (Ardour's control) and as vst3/Port or lv2/Port (the plug-in's value). The LV2
+# port holds decibels (0 to 36), which are given here as 0 to 1.
+read -r boost_control boost_port < <(python3 - "$session" "$processor_id" "$lv2_uri" <<'EOF'
 import sys
 import xml.etree.ElementTree as ET
 processor = ET.parse(sys.argv[1]).getroot().find(".//Processor[@id='%s']" % sys.argv[2])
 if processor is None:
     sys.exit("no processor " + sys.argv[2])
 control = processor.find("Controllable[@name='Boost']")
-port = processor.find("vst3/Port[@id='%s']" % control.get("parameter"))
-print(control.get("value"), port.get("value"))
+if sys.argv[3]:
+    port = processor.find("lv2/Port[@symbol='boost']")
+    print(float(control.get("value")) / 36, float(port.get("value")) / 36)
+else:
+    port = processor.find("vst3/Port[@id='%s']" % control.get("parameter"))
+    print(control.get("value"), port.get("value"))
 EOF
 ) || die "no Boost value for processor $processor_id in the saved session"
 echo "-- saved Boost: control $boost_control, plug-in port $boost_port (was $boost_start)"
