@@ -5,6 +5,7 @@
 #include "widgets/cmenuview.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace Brumvale {
