@@ -90,7 +90,11 @@ std::unique_ptr<EffectSession> openConfiguredSession(const std::string& plugin,
 // Prints "brumvale: MESSAGE" on standard error; returns the failure status 1.
 int reportFailure(const std::string& message);
 
-// Brumvale.vst3 in the folder of the running program.
-std::string bundleBesideTool();
+// The folder of the running program, with its final slash ("" when unknown).
+std::string toolFolder();
+// The plug-in the commands use unless given one: Brumvale.vst3 beside the tool
+// (a build tree), else <prefix>/lib/vst3/Brumvale.vst3 when the tool is
+// <prefix>/bin/brumvale (an installed one), else the first for the messages.
+std::string defaultBundle();
 
 } // namespace Brumvale

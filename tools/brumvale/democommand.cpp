@@ -43,7 +43,7 @@ int demoCommand(const std::string& directory, const std::string& pluginPath)
     std::filesystem::create_directories(directory, created);
     if (created)
         return reportFailure("cannot create " + directory + ": " + created.message());
-    const std::string plugin = pluginPath.empty() ? bundleBesideTool() : pluginPath;
+    const std::string plugin = pluginPath.empty() ? defaultBundle() : pluginPath;
 
     Audio input;
     input.sampleRate = kRate;

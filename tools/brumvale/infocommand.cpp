@@ -54,7 +54,7 @@ void printBusses(IComponent* component, BusDirection direction, const char* name
 int infoCommand(const std::string& plugin)
 {
     std::string error;
-    const std::string bundle = plugin.empty() ? bundleBesideTool() : plugin;
+    const std::string bundle = plugin.empty() ? defaultBundle() : plugin;
     auto session = EffectSession::open(bundle, error);
     if (!session)
         return reportFailure(error);

@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "diagnosticfilter.h"
+#include "module/classids.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -47,6 +48,7 @@ const char* const kUsage =
     "                            instead (up/down Boost, right/left Volume, b Bypass,\n"
     "                            h HiFi, w Warmth, q ends); Ctrl-C ends\n"
     "  --help                    this text\n"
+    "  --version                 brumvale's version, the plug-in's\n"
     "\n"
     "With --verbose anywhere on the line, the plug-in's own diagnostic lines\n"
     "(\"[Class] received: ...\") show on standard error too.\n";
@@ -121,6 +123,11 @@ int main(int argc, char** argv)
     if (isHelp(command))
     {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "--version" && rest.empty())
+    {
+        std::printf("brumvale %s\n", Brumvale::kVersion);
         return 0;
     }
     if (command == "render")

@@ -136,7 +136,7 @@ bool parsePresetsOptions(const std::vector<std::string>& arguments, PresetsOptio
 
 int presetsCommand(const PresetsOptions& options)
 {
-    const std::string plugin = options.plugin.empty() ? bundleBesideTool() : options.plugin;
+    const std::string plugin = options.plugin.empty() ? defaultBundle() : options.plugin;
     if (!options.writeFolder.empty())
         return writePresets(plugin, options.writeFolder);
     return options.measure ? measurePresets(plugin) : listPresets(plugin);

@@ -90,7 +90,7 @@ std::unique_ptr<EffectSession> openConfiguredSession(const std::string& plugin,
                                                      EffectSession::ParameterValues& values,
                                                      std::string& error)
 {
-    auto session = EffectSession::open(plugin.empty() ? bundleBesideTool() : plugin, error);
+    auto session = EffectSession::open(plugin.empty() ? defaultBundle() : plugin, error);
     if (!session)
         return nullptr;
     // A file first; a name that is no file may be a factory preset's.

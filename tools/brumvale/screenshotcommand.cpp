@@ -77,7 +77,7 @@ bool parseScreenshotOptions(const std::vector<std::string>& arguments, Screensho
 // here from the plug-in's own classes, with the images of the bundle beside the tool.
 int screenshotCommand(const ScreenshotOptions& options)
 {
-    const std::string images = bundleBesideTool() + "/Contents/Resources/";
+    const std::string images = defaultBundle() + "/Contents/Resources/";
     VSTGUI::Platform::setResourceLocation(nullptr, images);
 
     IPtr<againController> controller(new againController, false);

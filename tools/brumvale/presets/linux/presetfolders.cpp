@@ -11,7 +11,7 @@ namespace Brumvale {
 
 std::vector<std::string> factoryPresetFolders()
 {
-    const std::filesystem::path tool = std::filesystem::path(bundleBesideTool()).parent_path();
+    const std::filesystem::path tool = std::filesystem::path(toolFolder()).parent_path();
     const std::string below = "vst3/presets/Kelmarotte/Brumvale";
     std::vector<std::string> folders = {(tool / "presets").string(),
                                         (tool.parent_path() / "share" / below).string()};

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+# The build as `cmake --install` lays it out under a prefix of its own: the
+# installed brumvale, run from another folder, names its version, finds the
+# installed Brumvale.vst3 and the factory presets under the prefix, and renders.
+#   installed-tool.sh BUILD_DIR VERSION
+set -euo pipefail
+build=$1 version=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+fail() {
+    echo "installed-tool.sh: $*"
+    failed=1
+}
+
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" ||
+    { cat "$work/install.log"; exit 1; }
+tool=$prefix/bin/brumvale
+[ -x "$tool" ] || { echo "installed-tool.sh: no $tool"; exit 1; }
+mkdir "$work/elsewhere"
+cd "$work/elsewhere"
+
+[ "$("$tool" --version)" = "brumvale $version" ] || fail "--version says '$("$tool" --version)'"
+"$tool" info >info.txt 2>&1 || fail "info failed: $(cat info.txt)"
+grep -qxF "Bundle: $prefix/lib/vst3/Brumvale.vst3" info.txt ||
+    fail "info did not use the installed bundle: $(head -1 info.txt)"
+"$tool" presets >presets.txt 2>&1 || fail "presets failed: $(cat presets.txt)"
+files=$(grep -c "^    $prefix/share/vst3/presets/Kelmarotte/Brumvale/.*\.vstpreset$" presets.txt || true)
+[ "$files" = 10 ] || fail "presets found $files of the ten under the prefix: $(cat presets.txt)"
+"$tool" demo riff >demo.txt 2>&1 || fail "demo failed: $(cat demo.txt)"
+"$tool" render riff/input.wav out.wav --preset "Classic Octave Fuzz" >render.txt 2>&1 &&
+    [ -s out.wav ] || fail "render failed: $(cat render.txt)"
+
+[ $failed = 0 ] && echo "installed-tool.sh: the installed brumvale $version finds its bundle and presets"
+exit $failed
