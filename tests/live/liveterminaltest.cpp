@@ -59,13 +59,21 @@ public:
             },
             std::chrono::seconds(60));
     }
-    // The exit status; the terminal's settings after the end in settings.
+    // The exit status; the terminal's settings after the end in settings. All the
+    // program showed has been read by then.
     int end(termios& settings)
     {
         ended = true;
         const int status = waitForExit(pid);
         tcgetattr(master, &settings);
+        if (reader.joinable())
+            reader.join();
         return status;
+    }
+    std::string output() const
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        return shown;
     }
 
 private:
@@ -123,7 +131,7 @@ TEST(LiveTerminal, KeysPlayTheParametersAndQEnds)
 
     terminal.type("q");
     termios settings{};
-    EXPECT_EQ(terminal.end(settings), 0);
+    EXPECT_EQ(terminal.end(settings), 0) << "it showed:\n" << terminal.output();
     EXPECT_EQ(settings.c_lflag & (ICANON | ECHO), tcflag_t(ICANON | ECHO))
         << "the terminal was left without line editing or echo";
 }
