@@ -145,9 +145,10 @@ Picture HostWindow::grab() const
     return grab(ViewRect(0, 0, outline.getWidth(), outline.getHeight()));
 }
 
-bool HostWindow::screenshot(const std::string& path) const
+bool HostWindow::screenshot(const std::string& path) const { return writePng(grab(), path); }
+
+bool writePng(const Picture& picture, const std::string& path)
 {
-    const Picture picture = grab();
     if (picture.pixels.empty())
         return false;
     cairo_surface_t* surface =
@@ -168,6 +169,25 @@ bool HostWindow::screenshot(const std::string& path) const
     }
     cairo_surface_destroy(surface);
     return written;
+}
+
+Picture readPng(const std::string& path)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
+    Picture picture;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS)
+    {
+        picture.width = cairo_image_surface_get_width(surface);
+        picture.height = cairo_image_surface_get_height(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                picture.pixels.push_back(
+                    reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFFu);
+    }
+    cairo_surface_destroy(surface);
+    return picture;
 }
 
 tresult PLUGIN_API HostWindow::resizeView(IPlugView* view, ViewRect* newSize)

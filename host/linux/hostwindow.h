@@ -9,6 +9,7 @@
 
 #include "resizerecorder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -27,6 +28,22 @@ struct Picture
 
     std::uint32_t at(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
 };
+
+// The picture as a PNG file; false when it is empty or cannot be written.
+bool writePng(const Picture& picture, const std::string& path);
+// A PNG file's picture (alpha dropped); empty when it cannot be read.
+Picture readPng(const std::string& path);
+
+// How many pixels differ; every pixel of the larger when the sizes differ.
+inline int differingPixels(const Picture& a, const Picture& b)
+{
+    if (a.width != b.width || a.height != b.height)
+        return std::max(a.width * a.height, b.width * b.height);
+    int count = 0;
+    for (std::size_t i = 0; i < a.pixels.size(); ++i)
+        count += a.pixels[i] != b.pixels[i];
+    return count;
+}
 
 // A mapped top-level X window on a display connection of its own, as a Linux host
 // gives a plug-in view: the view's IPlugFrame, whose queryInterface also hands out the

@@ -66,6 +66,7 @@ bool Lv2PanelView::resize(int width, int height)
     if (width <= 0 || height <= 0)
         return false;
     // The frame keeps panel pixels; a window larger than the panel shows a margin.
+    const double zoom = frame->getZoom();
     frame->setViewSize(CRect(0, 0, width / zoom, height / zoom));
     return true;
 }
@@ -95,7 +96,7 @@ void Lv2PanelView::chooseZoom(double userZoom)
 
 void Lv2PanelView::showChosenZoom()
 {
-    zoom = limitZoom(sources.chosen(frame->getScreenScale()));
+    const double zoom = limitZoom(sources.chosen(frame->getScreenScale()));
     frame->setZoom(zoom);
     frame->setViewSize(CRect(0, 0, BrumvalePanel::kWidth, BrumvalePanel::kHeight));
     if (hostResize && hostResize->ui_resize)

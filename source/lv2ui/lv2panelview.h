@@ -42,7 +42,6 @@ public:
     Lv2PanelView& operator=(const Lv2PanelView&) = delete;
 
     void* nativeWindow() const { return frame->getNativeWindow(); }
-    double getZoom() const { return zoom; }
 
     // A control port's new value (format 0, one float); anything else is ignored.
     void portEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer);
@@ -68,7 +67,6 @@ private:
     VSTGUI::CFrame* frame = nullptr;
     const LV2UI_Resize* hostResize;
     VSTGUI::ZoomSources sources;
-    double zoom = VSTGUI::kMinZoom;
 };
 
 } // namespace Brumvale::Lv2

@@ -16,13 +16,12 @@ PortPanelHost::PortPanelHost(LV2UI_Write_Function write, LV2UI_Controller contro
         values[id] = ports[id].defaultValue;
 }
 
-bool PortPanelHost::takePortValue(uint32_t port, float value)
+void PortPanelHost::takePortValue(uint32_t port, float value)
 {
     if (port >= values.size() || !std::isfinite(value))
-        return false;
+        return;
     values[port] = std::clamp(value, ports[port].minimum, ports[port].maximum);
     changed(port);
-    return true;
 }
 
 double PortPanelHost::normalizedValue(uint32_t id) const

@@ -26,10 +26,10 @@ public:
     PortPanelHost(LV2UI_Write_Function write, LV2UI_Controller controller, const LV2UI_Touch* touch,
                   std::function<void(uint32_t id)> changed);
 
-    // The host's value of a port; false, changing nothing, for a port the panel
-    // does not show or a value that is not finite. Out-of-range values are
-    // clamped as the plug-in clamps them.
-    bool takePortValue(uint32_t port, float value);
+    // The host's value of a port; a port the panel does not show and a value that
+    // is not finite change nothing. Out-of-range values are clamped as the plug-in
+    // clamps them.
+    void takePortValue(uint32_t port, float value);
 
     double normalizedValue(uint32_t id) const override;
     // Levels as "18.0 dB", switches as "0" or "1".

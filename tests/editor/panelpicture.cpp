@@ -1,10 +1,10 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "panelpicture.h"
 
+#include "linux/hostwindow.h"
+
 #include "widgets/cframe.h"
 #include "widgets/platform.h"
-
-#include <cairo.h>
 
 #include <algorithm>
 #include <cmath>
@@ -43,21 +43,8 @@ PanelPicture drawPanel(againEditorView& editor)
 
 PanelPicture readPicture(const std::string& path)
 {
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
-    PanelPicture picture;
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS)
-    {
-        picture.width = cairo_image_surface_get_width(surface);
-        picture.height = cairo_image_surface_get_height(surface);
-        const int stride = cairo_image_surface_get_stride(surface);
-        const unsigned char* data = cairo_image_surface_get_data(surface);
-        for (int y = 0; y < picture.height; ++y)
-            for (int x = 0; x < picture.width; ++x)
-                picture.pixels.push_back(
-                    reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFFu);
-    }
-    cairo_surface_destroy(surface);
-    return picture;
+    Host::Picture read = Host::readPng(path);
+    return {read.width, read.height, std::move(read.pixels)};
 }
 
 PanelPicture shrink(const PanelPicture& zoomed, double zoom, int width, int height)

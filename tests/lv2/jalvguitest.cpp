@@ -4,16 +4,16 @@
 // plug-in's sound, a value the host sets turns the knob, and on a 192-dpi desktop
 // the panel is 360 x 480.
 
+#include "highdpidesktop.h"
 #include "jackfixtures.h"
+#include "linux/hostwindow.h"
 #include "spectrum.h"
 
 #include <gtest/gtest.h>
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <cairo.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -34,39 +34,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kStereoUri = "urn:kelmarotte:brumvale:stereo";
 
-struct Picture
-{
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels; // 0xRRGGBB
-};
-
-int differingPixels(const Picture& a, const Picture& b)
-{
-    if (a.width != b.width || a.height != b.height)
-        return std::max(a.width * a.height, b.width * b.height);
-    int count = 0;
-    for (std::size_t i = 0; i < a.pixels.size(); ++i)
-        count += a.pixels[i] != b.pixels[i];
-    return count;
-}
-
-// The picture as a PNG file, for a look after a failure.
-void writePng(const Picture& picture, const fs::path& file)
-{
-    cairo_surface_t* image =
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width, picture.height);
-    cairo_surface_flush(image);
-    const int stride = cairo_image_surface_get_stride(image);
-    unsigned char* data = cairo_image_surface_get_data(image);
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x)
-            reinterpret_cast<uint32_t*>(data + y * stride)[x] =
-                picture.pixels[std::size_t(y) * picture.width + x];
-    cairo_surface_mark_dirty(image);
-    cairo_surface_write_to_png(image, file.c_str());
-    cairo_surface_destroy(image);
-}
+using Host::Picture;
 
 // `brumvale screenshot` of the panel at those settings and scale.
 Picture screenshot(const fs::path& folder, const std::string& settings, double scale)
@@ -74,23 +42,7 @@ Picture screenshot(const fs::path& folder, const std::string& settings, double s
     const fs::path file = folder / "screenshot.png";
     const std::string command = std::string(BRUMVALE_TOOL) + " screenshot " + file.string() + " " +
                                 settings + " --scale " + std::to_string(scale);
-    Picture picture;
-    if (std::system(command.c_str()) != 0)
-        return picture;
-    cairo_surface_t* image = cairo_image_surface_create_from_png(file.c_str());
-    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS)
-    {
-        picture.width = cairo_image_surface_get_width(image);
-        picture.height = cairo_image_surface_get_height(image);
-        const int stride = cairo_image_surface_get_stride(image);
-        const unsigned char* data = cairo_image_surface_get_data(image);
-        for (int y = 0; y < picture.height; ++y)
-            for (int x = 0; x < picture.width; ++x)
-                picture.pixels.push_back(reinterpret_cast<const uint32_t*>(data + y * stride)[x] &
-                                         0xFFFFFF);
-    }
-    cairo_surface_destroy(image);
-    return picture;
+    return std::system(command.c_str()) == 0 ? Host::readPng(file.string()) : Picture();
 }
 
 // jalv.gtk3 running the plug-in as the JACK client "name", its output in a file.
@@ -241,8 +193,10 @@ protected:
             },
             std::chrono::seconds(60));
         const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-        writePng(seen, fs::path(BRUMVALE_ARTEFACT_DIR) / ("jalv-" + name + "-seen.png"));
-        writePng(wanted, fs::path(BRUMVALE_ARTEFACT_DIR) / ("jalv-" + name + "-wanted.png"));
+        Host::writePng(seen,
+                       (fs::path(BRUMVALE_ARTEFACT_DIR) / ("jalv-" + name + "-seen.png")).string());
+        Host::writePng(
+            wanted, (fs::path(BRUMVALE_ARTEFACT_DIR) / ("jalv-" + name + "-wanted.png")).string());
         return shown;
     }
 
@@ -297,25 +251,7 @@ TEST_F(JalvGtkTest, PanelDragReachesTheSound)
 
 TEST_F(JalvGtkTest, HostValueAndDesktopScaleShowInThePanel)
 {
-    // What xrdb -merge would publish for a 192-dpi desktop; gone again when the test
-    // ends, however it ends.
-    struct Resources
-    {
-        explicit Resources(Display* display) : display(display)
-        {
-            const char text[] = "Xft.dpi:\t192\n";
-            XChangeProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER, XA_STRING, 8,
-                            PropModeReplace, reinterpret_cast<const unsigned char*>(text),
-                            int(sizeof text - 1));
-            XSync(display, False);
-        }
-        ~Resources()
-        {
-            XDeleteProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER);
-            XSync(display, False);
-        }
-        Display* display;
-    } highDpi(screen.display);
+    const HighDpiDesktop highDpi(screen.display);
     const Picture wanted = screenshot(folder, "--set \"Boost=18.0 dB\"", 2.0);
     ASSERT_EQ(wanted.width, 360);
     ASSERT_EQ(wanted.height, 480);

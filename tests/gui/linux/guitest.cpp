@@ -189,16 +189,6 @@ int GuiTest::childWindowCount(const HostWindow& window)
     return int(count);
 }
 
-int GuiTest::differingPixels(const Picture& a, const Picture& b)
-{
-    if (a.width != b.width || a.height != b.height)
-        return std::max(a.width * a.height, b.width * b.height);
-    int count = 0;
-    for (std::size_t i = 0; i < a.pixels.size(); ++i)
-        count += a.pixels[i] != b.pixels[i];
-    return count;
-}
-
 GuiTest::Call GuiTest::begin(Vst::ParamID id)
 {
     return {RecordingComponentHandler::Kind::BeginEdit, id, 0.0};

@@ -88,7 +88,6 @@ protected:
 
     // The windows the plug-in keeps inside the host's window.
     int childWindowCount(const HostWindow& window);
-    static int differingPixels(const Picture& a, const Picture& b);
 
     using Call = RecordingComponentHandler::Call;
     static Call begin(Steinberg::Vst::ParamID id);

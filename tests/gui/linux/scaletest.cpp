@@ -1,8 +1,8 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // GUI tests: the editor's window at a host's content scale, the screen's and the user's.
 #include "guitest.h"
+#include "highdpidesktop.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <pluginterfaces/gui/iplugviewcontentscalesupport.h>
@@ -217,24 +217,7 @@ TEST_F(ScaleTest, ZoomMenuSetsTheScaleForThisAndTheNextEditor)
 // Without a host scale the panel follows the desktop's Xft.dpi; a host scale wins.
 TEST_F(ScaleTest, ScreenScaleFromXftDpi)
 {
-    // What xrdb -merge would publish; gone again when the test ends, however it ends.
-    struct Resources
-    {
-        explicit Resources(_XDisplay* display) : display(display)
-        {
-            const char text[] = "Xft.dpi:\t192\n";
-            XChangeProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER, XA_STRING, 8,
-                            PropModeReplace, reinterpret_cast<const unsigned char*>(text),
-                            int(sizeof text - 1));
-            XSync(display, False);
-        }
-        ~Resources()
-        {
-            XDeleteProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER);
-            XSync(display, False);
-        }
-        _XDisplay* display;
-    } highDpi(input);
+    const Testing::HighDpiDesktop highDpi(input);
     auto instance = openInstance();
     ASSERT_TRUE(instance);
     Editor editor = openEditor(*instance->controller(), 0, 0);
