@@ -34,7 +34,10 @@ template <class Condition> bool waitFor(Condition condition, std::chrono::second
 // it did not end within the bound (the whole group is then killed).
 int waitForExit(pid_t pid);
 
-// jackd with the dummy driver at 48 kHz and 64 frames. The process's clients (and
+// jackd with the dummy driver at 48 kHz and 64 frames. JACK servers of one user share
+// libjack's metadata store in /dev/shm, and a client that opens while another
+// server makes or removes it fails (or leaks what it had set up): the tests that
+// start one hold the CTest resource "jack", one at a time. The process's clients (and
 // the programs it starts) find it through JACK_DEFAULT_SERVER. Its name is one of a
 // few, taken under a lock file, so that tests side by side have a server each and a
 // server that did not leave JACK's registry cleanly (there are eight places in it)
