@@ -38,17 +38,9 @@ on_cleanup() {
 }
 
 render() {
-    local name=$1 log="$work/render-$1.log" status=0 attempt
+    local name=$1 log="$work/render-$1.log" status=0
     shift
-    # Ardour 7.3 dies now and then while exporting: a render killed by a signal is
-    # tried once more, as in render-test.sh.
-    for attempt in 1 2; do
-        status=0
-        (cd "$work" && rm -rf "session-$name" &&
-            ardour_env timeout -k 10 180 "$luasession" -- "$here/render.lua" "$work/session-$name" \
-                "$work/out" "$name" 375 -20 2 "$@" </dev/null >"$log" 2>&1) || status=$?
-        [ "$status" -gt 128 ] && [ "$status" -ne 124 ] && [ "$attempt" -eq 1 ] || break
-    done
+    ardour_render "$name" "$log" 375 -20 2 "$@" || status=$?
     if [ "$status" -ne 0 ] || ! grep -q '^render.lua: done' "$log"; then
         cat "$log"
         die "the Ardour session for $name failed (exit status $status)"

@@ -39,21 +39,11 @@ ardour_scan
 render() {
     local name=$1
     shift
-    local log="$work/render-$name.log" status=0 start=$SECONDS attempt
+    local log="$work/render-$name.log" status=0 start=$SECONDS
     echo "== render $name: $*"
-    # Ardour 7.3 itself dies now and then while exporting (with its own plug-ins
-    # too): a render killed by a signal is tried once more. A failed check, a
-    # time-out or an error exit is not.
-    for attempt in 1 2; do
-        status=0
-        (cd "$work" && rm -rf "session-$name" &&
-            ardour_env timeout -k 10 180 "$luasession" -- "$here/render.lua" "$work/session-$name" "$work/out" \
-                "$name" "$frequency" "$level_db" "$seconds" "$@" </dev/null >"$log" 2>&1) ||
-            status=$?
-        cat "$log"
-        echo "-- luasession exit status $status after $(elapsed $start) (attempt $attempt)"
-        [ "$status" -gt 128 ] && [ "$status" -ne 124 ] && [ "$attempt" -eq 1 ] || break
-    done
+    ardour_render "$name" "$log" "$frequency" "$level_db" "$seconds" "$@" || status=$?
+    cat "$log"
+    echo "-- luasession exit status $status after $(elapsed $start)"
     [ "$status" -eq 0 ] || die "the Ardour session for $name failed (exit status $status)"
     grep -q '^render.lua: done' "$log" || die "render.lua did not finish $name"
 }
