@@ -1,6 +1,7 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #pragma once
 
+#include "brumvaleversion.h"
 #include "pluginterfaces/base/funknown.h"
 
 namespace Brumvale {
@@ -12,6 +13,6 @@ inline const Steinberg::FUID kProcessorClassId(0x74E8DE52, 0x82554F55, 0x86FAE41
 inline const Steinberg::FUID kControllerClassId(0xC39D5B67, 0xC7AF41FD, 0x743F4AD0, 0x31EB03F3);
 
 constexpr const char* kVendor = "Kelmarotte";
-constexpr const char* kVersion = "1.0.0.1";
+constexpr const char* kVersion = BRUMVALE_VERSION_TEXT;
 
 } // namespace Brumvale

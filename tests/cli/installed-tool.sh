@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-# The build as `cmake --install` lays it out under a prefix of its own: the
-# installed brumvale, run from another folder, names its version, finds the
-# installed Brumvale.vst3 and the factory presets under the prefix, and renders.
-#   installed-tool.sh BUILD_DIR VERSION
+# Brumvale as installed under a prefix: the installed brumvale, run from another
+# folder, names its version, finds the installed Brumvale.vst3 and the factory
+# presets under the prefix, and renders; its manual page is there too.
+#   installed-tool.sh BUILD_DIR VERSION          cmake --install into a prefix of its own
+#   installed-tool.sh --prefix PREFIX VERSION    what is already there (an unpacked package)
 set -euo pipefail
-build=$1 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
@@ -14,15 +14,20 @@ fail() {
     failed=1
 }
 
-prefix=$work/prefix
-cmake --install "$build" --prefix "$prefix" >"$work/install.log" ||
-    { cat "$work/install.log"; exit 1; }
+if [ "$1" = --prefix ]; then
+    prefix=$(realpath "$2") version=$3
+else
+    prefix=$work/prefix version=$2
+    cmake --install "$1" --prefix "$prefix" >"$work/install.log" ||
+        { cat "$work/install.log"; exit 1; }
+fi
 tool=$prefix/bin/brumvale
 [ -x "$tool" ] || { echo "installed-tool.sh: no $tool"; exit 1; }
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"
 
 [ "$("$tool" --version)" = "brumvale $version" ] || fail "--version says '$("$tool" --version)'"
+compgen -G "$prefix/share/man/man1/brumvale.1*" >/dev/null || fail "no manual page in $prefix/share/man/man1"
 "$tool" info >info.txt 2>&1 || fail "info failed: $(cat info.txt)"
 grep -qxF "Bundle: $prefix/lib/vst3/Brumvale.vst3" info.txt ||
     fail "info did not use the installed bundle: $(head -1 info.txt)"

@@ -31,6 +31,17 @@ bool serverAnswers()
 
 } // namespace
 
+void sendOutputTo(const char* path, bool withErrors)
+{
+    const int file = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (file < 0)
+        return;
+    dup2(file, STDOUT_FILENO);
+    if (withErrors)
+        dup2(file, STDERR_FILENO);
+    close(file);
+}
+
 int waitForExit(pid_t pid)
 {
     int status = 0;
@@ -75,8 +86,7 @@ DummyServer::DummyServer()
     pid = fork();
     if (pid == 0)
     {
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
+        sendOutputTo("/dev/null", true);
         execlp("jackd", "jackd", "-n", name.c_str(), "--no-realtime", "--sync", "-t", "10000", "-d",
                "dummy", "-r", "48000", "-p", "64", static_cast<char*>(nullptr));
         _exit(127);

@@ -34,6 +34,10 @@ template <class Condition> bool waitFor(Condition condition, std::chrono::second
 // it did not end within the bound (the whole group is then killed).
 int waitForExit(pid_t pid);
 
+// In a child just forked: standard output (and standard error with it when
+// asked) into the file at path, with calls that are safe between fork and exec.
+void sendOutputTo(const char* path, bool withErrors);
+
 // jackd with the dummy driver at 48 kHz and 64 frames. JACK servers of one user share
 // libjack's metadata store in /dev/shm, and a client that opens while another
 // server makes or removes it fails (or leaks what it had set up): the tests that

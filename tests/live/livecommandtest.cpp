@@ -38,7 +38,7 @@ pid_t startLive(const std::vector<std::string>& options)
             argv.push_back(argument.data());
         argv.push_back(nullptr);
         setpgid(0, 0); // a group of its own, which waitForExit can end whole
-        std::freopen("/dev/null", "w", stdout);
+        sendOutputTo("/dev/null", false);
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -251,7 +251,7 @@ TEST(LiveCommand, EndsWithAMessageWhenTheServerGoesAway)
     {
         setpgid(0, 0);
         dup2(pipeEnds[1], STDERR_FILENO);
-        std::freopen("/dev/null", "w", stdout);
+        sendOutputTo("/dev/null", false);
         execl(BRUMVALE_TOOL, BRUMVALE_TOOL, "live", "--no-editor", "--in", "tester:out", "--out",
               "tester:in", static_cast<char*>(nullptr));
         _exit(127);

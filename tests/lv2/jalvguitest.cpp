@@ -55,8 +55,7 @@ public:
         if (pid == 0)
         {
             setpgid(0, 0);
-            std::freopen(log.c_str(), "w", stdout);
-            dup2(1, 2);
+            sendOutputTo(log.c_str(), true);
             execlp("jalv.gtk3", "jalv.gtk3", "-x", "-c", control, "--jack-name", name.c_str(),
                    kStereoUri, nullptr);
             _exit(127);

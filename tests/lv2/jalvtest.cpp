@@ -45,8 +45,7 @@ public:
             setpgid(0, 0); // a group of its own, which waitForExit can end whole
             dup2(fds[0], 0);
             close(fds[1]);
-            std::freopen(log.c_str(), "w", stdout);
-            dup2(1, 2);
+            sendOutputTo(log.c_str(), true);
             // Line by line, so the log shows each value as jalv sets it.
             execlp("stdbuf", "stdbuf", "-oL", "jalv", "-x", "-n", name.c_str(), "-c", "boost=18",
                    uri, nullptr);

@@ -1,24 +1,22 @@
 #!/bin/sh
 # Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-# Builds the release archives into a folder of its own and checks what they carry:
-# the libraries, the licence, the install text and the factory presets in the
-# layout the install text names, byte for byte the build's.
-#   tests/package/check-archives.sh
+# What the release archives that scripts/package wrote into DIST carry: the
+# libraries, the licence, the install text and the factory presets in the layout
+# the install text names, byte for byte the build's.
+#   tests/package/check-archives.sh DIST
 set -eu
+[ $# -eq 1 ] || { echo "usage: check-archives.sh DIST" >&2; exit 2; }
+dist=$(realpath "$1")
 cd "$(dirname "$0")/../.."
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-scripts/package "$work/dist" >"$work/package.log" 2>&1 || {
-    cat "$work/package.log" >&2
-    exit 1
-}
 version=$(sed -n 's/^project(Brumvale VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 failed=0
 fail() { echo "check-archives: $*" >&2; failed=1; }
 
 mkdir "$work/linux" "$work/windows"
-tar -C "$work/linux" -xzf "$work/dist/Brumvale-$version-linux-x86_64.tar.gz"
-python3 -m zipfile -e "$work/dist/Brumvale-$version-windows.zip" "$work/windows"
+tar -C "$work/linux" -xzf "$dist/Brumvale-$version-linux-x86_64.tar.gz"
+python3 -m zipfile -e "$dist/Brumvale-$version-windows.zip" "$work/windows"
 linux="$work/linux/Brumvale-$version-linux-x86_64"
 windows="$work/windows/Brumvale-$version-windows"
 
@@ -52,5 +50,8 @@ grep -q 'USERPROFILE%\\Documents\\VST3 Presets' "$windows/INSTALL.txt" ||
     fail "the Windows install text does not name the user's preset folder"
 grep -q 'PROGRAMDATA%\\VST3 Presets' "$windows/INSTALL.txt" ||
     fail "the Windows install text does not name the all-users preset folder"
+for text in "$linux/INSTALL.txt" "$windows/INSTALL.txt"; do
+    head -n 1 "$text" | grep -q "^Brumvale $version for " || fail "${text#"$work"/} does not open with the version"
+done
 [ "$failed" -eq 0 ] && echo "check-archives: both archives carry the libraries (the Linux one its LV2 bundle too), LICENSE, INSTALL.txt and $count presets"
 exit "$failed"

@@ -1,5 +1,6 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Host-level tests: loading the bundle and what its factory lists.
+#include "brumvaleversion.h"
 #include "bundletest.h"
 
 #include <pluginterfaces/vst/ivstaudioprocessor.h>
@@ -29,7 +30,7 @@ TEST_F(FactoryTest, ListsProcessorThenController)
     EXPECT_EQ(processor.classFlags, 1u);
     EXPECT_EQ(processor.subCategories, "Fx|Distortion");
     EXPECT_EQ(processor.vendor, "");
-    EXPECT_EQ(processor.version, "1.0.0.1");
+    EXPECT_EQ(processor.version, BRUMVALE_VERSION_TEXT);
     EXPECT_EQ(processor.sdkVersion, "VST 3.5.2");
 
     const ClassInfo& controller = classes[1];
@@ -41,7 +42,7 @@ TEST_F(FactoryTest, ListsProcessorThenController)
     EXPECT_EQ(controller.classFlags, 0u);
     EXPECT_EQ(controller.subCategories, "");
     EXPECT_EQ(controller.vendor, "");
-    EXPECT_EQ(controller.version, "1.0.0.1");
+    EXPECT_EQ(controller.version, BRUMVALE_VERSION_TEXT);
 }
 
 TEST_F(FactoryTest, ProcessorNamesTheListedControllerClass)

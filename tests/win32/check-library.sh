@@ -4,10 +4,11 @@
 # (named Brumvale.vst3, exactly GetPluginFactory, InitDll and ExitDll, undecorated),
 # the DLLs it imports (system DLLs only: the runtimes are inside), the images as
 # DATA resources and the version information, field by field.
-#   check-library.sh LIBRARY TOOL_PREFIX BITS   (e.g. i686-w64-mingw32- 32)
+#   check-library.sh LIBRARY TOOL_PREFIX BITS VERSION   (e.g. i686-w64-mingw32- 32 1.0.0.1)
 set -euo pipefail
-[ $# -eq 3 ] || { echo "usage: check-library.sh LIBRARY TOOL_PREFIX BITS" >&2; exit 2; }
-library=$1 tools=$2 bits=$3
+[ $# -eq 4 ] || { echo "usage: check-library.sh LIBRARY TOOL_PREFIX BITS VERSION" >&2; exit 2; }
+library=$1 tools=$2 bits=$3 version=$4
+commas=${version//./, }
 failures=0
 fail() {
     echo "check-library.sh: $*" >&2
@@ -30,9 +31,9 @@ for image in BACKGROUND.PNG KNOBIMG1.PNG SPLASHIMG.PNG BUTTONBYPASS.PNG BUTTONHI
     grep -q "^\"$image\" \"DATA\"$" <<<"$resources" || fail "no DATA resource $image"
 done
 title="Kelmarotte Brumvale (${bits}Bit)"
-for line in ' FILEVERSION 1, 0, 0, 1' ' PRODUCTVERSION 1, 0, 0, 1' ' FILEFLAGSMASK 0x3f' \
+for line in " FILEVERSION $commas" " PRODUCTVERSION $commas" ' FILEFLAGSMASK 0x3f' \
             ' FILEOS 0x40004' ' FILETYPE 0x1' '    BLOCK "040004e4"' \
-            '      VALUE "FileVersion", "1.0.0.1"' '      VALUE "ProductVersion", "1.0.0.1"' \
+            "      VALUE \"FileVersion\", \"$version\"" "      VALUE \"ProductVersion\", \"$version\"" \
             '      VALUE "OriginalFilename", "Brumvale.vst3"' \
             "      VALUE \"FileDescription\", \"$title\"" \
             "      VALUE \"InternalName\", \"$title\"" "      VALUE \"ProductName\", \"$title\"" \

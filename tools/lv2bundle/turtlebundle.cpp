@@ -2,7 +2,7 @@
 // Writes the LV2 bundle's Turtle files (manifest, plug-ins, factory presets) from
 // the port table and the factory preset table, so they never drift from the code.
 //   brumvale_lv2_turtle BUNDLE_FOLDER VERSION BINARY
-// VERSION is the project's (1.0.0.1); BINARY the plug-in library's file name.
+// VERSION is the project's four-part one; BINARY the plug-in library's file name.
 
 #include "lv2/lv2ports.h"
 #include "presets/factorypresets.h"
