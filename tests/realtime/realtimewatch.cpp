@@ -125,6 +125,16 @@ FORWARD(int, puts, (const char* s), (s))
 FORWARD(int, fflush, (FILE * f), (f))
 FORWARD(int, vfprintf, (FILE * f, const char* format, va_list list), (f, format, list))
 FORWARD(int, vprintf, (const char* format, va_list list), (format, list))
+// The checked forms that -D_FORTIFY_SOURCE makes of the calls above.
+FORWARD(ssize_t, __read_chk, (int fd, void* buffer, size_t size, size_t room),
+        (fd, buffer, size, room))
+FORWARD(int, __poll_chk, (pollfd * fds, nfds_t n, int timeout, size_t room),
+        (fds, n, timeout, room))
+FORWARD(int, __open_2, (const char* path, int flags), (path, flags))
+FORWARD(int, __openat_2, (int directory, const char* path, int flags), (directory, path, flags))
+FORWARD(int, __vfprintf_chk, (FILE * f, int flag, const char* format, va_list list),
+        (f, flag, format, list))
+FORWARD(int, __vprintf_chk, (int flag, const char* format, va_list list), (flag, format, list))
 
 // Variadic ones forward to their va_list forms; open passes a mode only with the
 // flags that create a file.
@@ -183,6 +193,26 @@ extern "C" int fprintf(FILE* file, const char* format, ...)
     va_start(list, format);
     static const auto original = next<int (*)(FILE*, const char*, va_list)>("vfprintf");
     const int result = original(file, format, list);
+    va_end(list);
+    return result;
+}
+extern "C" int __printf_chk(int flag, const char* format, ...)
+{
+    note("__printf_chk");
+    va_list list;
+    va_start(list, format);
+    static const auto original = next<int (*)(int, const char*, va_list)>("__vprintf_chk");
+    const int result = original(flag, format, list);
+    va_end(list);
+    return result;
+}
+extern "C" int __fprintf_chk(FILE* file, int flag, const char* format, ...)
+{
+    note("__fprintf_chk");
+    va_list list;
+    va_start(list, format);
+    static const auto original = next<int (*)(FILE*, int, const char*, va_list)>("__vfprintf_chk");
+    const int result = original(file, flag, format, list);
     va_end(list);
     return result;
 }
