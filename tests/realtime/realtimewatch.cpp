@@ -176,46 +176,25 @@ extern "C" long syscall(long number, ...)
     return original(number, arguments[0], arguments[1], arguments[2], arguments[3], arguments[4],
                     arguments[5]);
 }
-extern "C" int printf(const char* format, ...)
-{
-    note("printf");
-    va_list list;
-    va_start(list, format);
-    static const auto original = next<int (*)(const char*, va_list)>("vprintf");
-    const int result = original(format, list);
-    va_end(list);
-    return result;
-}
-extern "C" int fprintf(FILE* file, const char* format, ...)
-{
-    note("fprintf");
-    va_list list;
-    va_start(list, format);
-    static const auto original = next<int (*)(FILE*, const char*, va_list)>("vfprintf");
-    const int result = original(file, format, list);
-    va_end(list);
-    return result;
-}
-extern "C" int __printf_chk(int flag, const char* format, ...)
-{
-    note("__printf_chk");
-    va_list list;
-    va_start(list, format);
-    static const auto original = next<int (*)(int, const char*, va_list)>("__vprintf_chk");
-    const int result = original(flag, format, list);
-    va_end(list);
-    return result;
-}
-extern "C" int __fprintf_chk(FILE* file, int flag, const char* format, ...)
-{
-    note("__fprintf_chk");
-    va_list list;
-    va_start(list, format);
-    static const auto original = next<int (*)(FILE*, int, const char*, va_list)>("__vfprintf_chk");
-    const int result = original(file, flag, format, list);
-    va_end(list);
-    return result;
-}
+// The printf family, each to its va_list form (PARAMETERS end in the format).
+#define FORWARD_PRINTF(name, vname, parameters, vtypes, varguments)                                \
+    extern "C" int name parameters                                                                 \
+    {                                                                                              \
+        note(#name);                                                                               \
+        va_list list;                                                                              \
+        va_start(list, format);                                                                    \
+        static const auto original = next<int(*) vtypes>(#vname);                                  \
+        const int result = original varguments;                                                    \
+        va_end(list);                                                                              \
+        return result;                                                                             \
+    }
+FORWARD_PRINTF(printf, vprintf, (const char* format, ...), (const char*, va_list), (format, list))
+FORWARD_PRINTF(fprintf, vfprintf, (FILE * file, const char* format, ...),
+               (FILE*, const char*, va_list), (file, format, list))
+FORWARD_PRINTF(__printf_chk, __vprintf_chk, (int flag, const char* format, ...),
+               (int, const char*, va_list), (flag, format, list))
+FORWARD_PRINTF(__fprintf_chk, __vfprintf_chk, (FILE * file, int flag, const char* format, ...),
+               (FILE*, int, const char*, va_list), (file, flag, format, list))
 
 // Exceptions: every throw passes through here.
 extern "C" [[noreturn]] void __cxa_throw(void* exception, void* type, void (*destroy)(void*))
