@@ -1,8 +1,9 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // processBlock on stereo 44.1 kHz audio in 512-frame blocks, HiFi and Warmth off
 // and on, for the engine and the plain transcription; and the engine on digital
-// silence after a phrase. Prints frames per second, the real-time factor and the
-// engine's speed-up over the transcription.
+// silence after a phrase; and, HiFi on, a plucked note that decays into silence,
+// digital silence and subnormal input against a steady note. Prints frames per
+// second, the real-time factor and the engine's speed-up over the transcription.
 
 #include "engine/enginetesting.h"
 #include "engine/octavefuzzengine.h"
@@ -10,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -84,6 +86,46 @@ void renderSilence(benchmark::State& state)
     state.counters["seconds"] = frames / kRate;
 }
 BENCHMARK(renderSilence)->ArgName("hifi")->Arg(0)->Arg(1);
+
+// HiFi on, 110 Hz: a steady note (0), the same note plucked, falling 60 dB every
+// quarter second into silence and on through its tail (1), digital silence (2) and
+// input of subnormal samples (3), which the engine takes as silence. Quiet input must
+// cost no more than a note: the tail and silence once ran through subnormal numbers,
+// which many processors handle many times more slowly.
+void renderQuiet(benchmark::State& state)
+{
+    const int kind = int(state.range(0));
+    const int frames = int(4 * kRate);
+    Brumvale::Testing::AudioBuffer input(kChannels, frames);
+    Brumvale::Testing::AudioBuffer output(kChannels, kBlock);
+    for (int c = 0; c < kChannels; ++c)
+        for (int i = 0; i < frames; ++i)
+        {
+            const double note = 0.5 * std::sin(6.283185307179586 * 110.0 * i / kRate);
+            const double decay = kind == 1 ? std::pow(10.0, -3.0 * i / (0.25 * kRate)) : 1.0;
+            input.data[size_t(c)][size_t(i)] = kind <= 1   ? float(note * decay)
+                                               : kind == 3 ? 1e-39f
+                                                           : 0.0f;
+        }
+    Brumvale::OctaveFuzzEngine engine;
+    engine.setChannelCount(kChannels);
+    engine.setSampleRate(kRate);
+    engine.setAntiAlias(true);
+
+    int start = 0;
+    for (auto _ : state)
+    {
+        if (start + kBlock > frames)
+            start = 0;
+        engine.processBlock(input.from(start).data(), output.pointers.data(), kBlock);
+        benchmark::DoNotOptimize(output.data[0][0]);
+        start += kBlock;
+    }
+    const double rendered = double(state.iterations()) * kBlock;
+    state.counters["frames/s"] = benchmark::Counter(rendered, benchmark::Counter::kIsRate);
+    state.counters["realtime"] = benchmark::Counter(rendered / kRate, benchmark::Counter::kIsRate);
+}
+BENCHMARK(renderQuiet)->ArgName("steady_pluck_silence_subnormal")->DenseRange(0, 3);
 
 BENCHMARK_TEMPLATE(renderStereo, Brumvale::OctaveFuzzEngine)
     ->ArgsProduct({{0, 1}, {0, 1}})

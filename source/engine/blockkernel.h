@@ -30,11 +30,14 @@ public:
         Lanes::storeFloats(states.outputTracker() + first, outputTracker);
     }
 
-    // Near-silent samples become the guard value, unboosted and positive.
+    // Near-silent samples become the guard value, unboosted and positive. The gain
+    // applies to loud samples only: on subnormal input it would be slow arithmetic
+    // thrown away.
     Floats input(int32_t i) const
     {
         const Floats x = Lanes::gather(inputs, first, i);
-        return select(absolute(x) >= tiny, x * boostGain / headroom, tiny);
+        const auto loud = absolute(x) >= tiny;
+        return select(loud, select(loud, x, tiny) * boostGain / headroom, tiny);
     }
     // The output smoother minus the signal takes out the low end and inverts.
     void output(int32_t i, Floats z)

@@ -64,20 +64,36 @@ template <class Floats> Floats softClip(Floats u, const ShaperLanes<Floats>& s)
 }
 
 // Near silence the shaper's products fall below the smallest normal float, and
-// processors take many times longer over subnormal products. Where a product
-// could be subnormal it is taken through double (exactProduct): the same bits, at
-// the normal speed. These bounds keep the plain products normal: an envelope of
-// 2^-40 gives a bias of at least 2^-120; a rectifier input of 2^-60 a square of
-// 2^-120, and the square's scale is at least 1.5.
+// processors take many times longer over subnormal numbers. Where a product could
+// be subnormal it is taken through double (exactProduct): the same bits, at the
+// normal speed. These bounds keep the plain products normal: an envelope of 2^-40
+// gives a bias of at least 2^-120; a rectifier input of 2^-60 a square of 2^-120,
+// and the square's scale is at least 1.5.
 constexpr float kSmallestPlainEnvelope = 0x1p-40f;
 constexpr float kSmallestPlainSquared = 0x1p-60f;
+// Below an envelope of 2^-40 the bias is under 2^-118: less than half a unit in the
+// last place of any sum of at least 2^-90, which adding it leaves as it is.
+constexpr float kSmallestUnbiasedSum = 0x1p-90f;
 
-// The bias q^2 x envelope.
-template <class Floats> Floats envelopeBias(Floats q, Floats envelope)
+// a plus the bias q^2 x envelope. In silence and quiet tails the bias would be
+// subnormal in every sample; there a sum of at least 2^-90 is a itself, so neither
+// the bias nor a subnormal addition is computed. Only a sum near zero takes the
+// bias through double.
+template <class Floats> Floats addEnvelopeBias(Floats a, Floats q, Floats envelope)
 {
-    if (allAtLeast(envelope, Floats(kSmallestPlainEnvelope)))
-        return q * q * envelope;
-    return exactProduct(exactProduct(q, q), envelope);
+    const Floats plain(kSmallestPlainEnvelope);
+    if (allAtLeast(envelope, plain))
+        return a + q * q * envelope;
+    const auto quiet = envelope < plain;
+    const Floats unbiased(kSmallestUnbiasedSum);
+    if (!allAtLeast(select(quiet, absolute(a), unbiased), unbiased))
+        return a + exactProduct(exactProduct(q, q), envelope);
+    // Quiet lanes keep a; the others take the plain sum, on zeros in the quiet lanes
+    // so that no subnormal product arises there.
+    const Floats zero(0.0f);
+    const Floats loudQ = select(quiet, zero, q);
+    const Floats loudEnvelope = select(quiet, zero, envelope);
+    return select(quiet, a, a + loudQ * loudQ * loudEnvelope);
 }
 
 // Soft full-wave rectifier for d >= 0: a parabola below the knee (a small sine
@@ -100,7 +116,7 @@ Floats shapeSample(Floats x, ShaperState<Floats>& state, const ShaperLanes<Float
     state.inputTracker = s.inputGain * x + s.inputPole * state.inputTracker;
     state.envelope = s.envelopeGain * absolute(x) + s.envelopePole * state.envelope;
     const Floats q = state.envelope / (state.envelope + s.biasKnee);
-    const Floats u = (x - state.inputTracker) + envelopeBias(q, state.envelope);
+    const Floats u = addEnvelopeBias(x - state.inputTracker, q, state.envelope);
     const Floats y = softClip(u, s);
     state.rectifierTracker = s.rectifierPole * state.rectifierTracker + s.rectifierGain * y;
     return softRectify(absolute(y - state.rectifierTracker), s);

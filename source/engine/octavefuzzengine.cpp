@@ -3,6 +3,7 @@
 
 #include "blockrenderer.h"
 #include "decibels.h"
+#include "floatingpointmode.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,19 +46,29 @@ void OctaveFuzzEngine::setSampleRate(double sampleRate)
 {
     // Truncated toward zero; rates that do not fit (or are not numbers) become 0,
     // which runs at factor 1 with pass-through filters instead of overflowing.
+    const IeeeArithmeticScope ieee;
     constexpr double kLargest = std::numeric_limits<int32_t>::max();
     rate = sampleRate >= 0.0 && sampleRate <= kLargest ? static_cast<int32_t>(sampleRate) : 0;
     fade.setSampleRate(rate);
 }
 
-void OctaveFuzzEngine::setBoostDb(float db) { boostGain = decibelsToGain(limitedLevelDb(db)); }
+void OctaveFuzzEngine::setBoostDb(float db)
+{
+    const IeeeArithmeticScope ieee;
+    boostGain = decibelsToGain(limitedLevelDb(db));
+}
 
-void OctaveFuzzEngine::setVolumeDb(float db) { volumeGain = decibelsToGain(limitedLevelDb(db)); }
+void OctaveFuzzEngine::setVolumeDb(float db)
+{
+    const IeeeArithmeticScope ieee;
+    volumeGain = decibelsToGain(limitedLevelDb(db));
+}
 
 void OctaveFuzzEngine::setBypass(bool on) { fade.request(on); }
 
 void OctaveFuzzEngine::setAntiAlias(bool on)
 {
+    const IeeeArithmeticScope ieee;
     antiAlias = on;
     switch (on ? rate : 0)
     {
@@ -99,6 +110,7 @@ void OctaveFuzzEngine::processBlock(const float* const* inputs, float* const* ou
 {
     if (numSamples <= 0)
         return;
+    const IeeeArithmeticScope ieee;
     const int32_t channels = states.count();
     if (fade.bypassed())
     {

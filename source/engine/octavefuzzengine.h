@@ -19,7 +19,9 @@ namespace Brumvale {
 // allocates nothing, locks nothing and calls no system function; memory changes
 // only in setChannelCount. Output is bit for bit the same on every target and at
 // every optimisation level (single precision rounded at each step, double in the
-// filters, no fused or reordered arithmetic).
+// filters, no fused or reordered arithmetic) and whatever floating-point mode the
+// calling thread runs in: every operation that computes sets the IEEE default mode
+// for its own time and restores the caller's (IeeeArithmeticScope).
 class OctaveFuzzEngine
 {
 public:

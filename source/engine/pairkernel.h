@@ -156,7 +156,7 @@ private:
     template <class W> W clip(W x, W inputTracker, W envelope, const ShaperLanes<W>& s) const
     {
         const W q = envelope / (envelope + s.biasKnee);
-        return softClip((W(gain) * x - inputTracker) + envelopeBias(q, envelope), s);
+        return softClip(addEnvelopeBias(W(gain) * x - inputTracker, q, envelope), s);
     }
 
     const ShaperLanes<Wide> lanes;

@@ -1,6 +1,8 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "lv2effect.h"
 
+#include "engine/floatingpointmode.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -106,6 +108,9 @@ bool Lv2Effect::bypassed() const noexcept
 
 void Lv2Effect::run(uint32_t sampleCount) noexcept
 {
+    // Port values become engine settings in the engine's own mode too, so that no
+    // host's mode reaches the sound.
+    const IeeeArithmeticScope ieee;
     applyControls();
     if (latency)
         *latency = 0.0f;

@@ -6,6 +6,7 @@
 
 #include "common/interfaceguard.h"
 #include "common/receivedtext.h"
+#include "engine/floatingpointmode.h"
 #include "module/classids.h"
 
 #include "pluginterfaces/base/ustring.h"
@@ -279,6 +280,9 @@ bool again::buffersMatchBusses(const ProcessData& data) const
 
 tresult PLUGIN_API again::process(ProcessData& data)
 {
+    // Parameter values become engine settings in the engine's own mode too, so that
+    // no host's mode reaches the sound.
+    const IeeeArithmeticScope ieee;
     bool changed = false;
     VersionedModel incoming;
     if (incomingStates.read(incoming))

@@ -105,4 +105,25 @@ inline AudioBuffer makeSine(int channels, int frames, double sampleRate, double 
     return buffer;
 }
 
+// A plucked 110 Hz note falling 60 dB every quarter second into silence, three
+// seconds long; or samples around the smallest normal float and below, which are
+// silence to the engine, with a few audible ones. Tails like these ran through
+// subnormal numbers.
+inline AudioBuffer makeQuietSignal(int channels, double rate, bool tiny)
+{
+    const int frames = int(rate * 3);
+    AudioBuffer buffer(channels, frames);
+    const float quiet[] = {1e-39f, -1e-40f, 1.1754942e-38f, -1.1754945e-38f, 1.4e-45f, 9e-16f};
+    for (int c = 0; c < channels; ++c)
+        for (int i = 0; i < frames; ++i)
+        {
+            const double pluck = (0.3 + 0.2 * c) * std::sin(6.283185307179586 * 110.0 * i / rate) *
+                                 std::pow(10.0, -3.0 * i / (0.25 * rate));
+            const float loud = (i / 997) % 7 == 0 ? 0.2f : 0.0f;
+            buffer.data[size_t(c)][size_t(i)] =
+                tiny ? quiet[(i + c) % 6] + (i % 13 == 0 ? loud : 0.0f) : float(pluck);
+        }
+    return buffer;
+}
+
 } // namespace Brumvale::Testing

@@ -8,6 +8,7 @@
 #include "blockrunner.h"
 #include "bundletest.h"
 #include "engine/enginetesting.h"
+#include "engine/hostfloatingpointmode.h"
 #include "lv2/lv2ports.h"
 #include "presetchunks.h"
 #include "presets/factorypresets.h"
@@ -100,7 +101,7 @@ protected:
                 }
             for (int c = 0; c < channels; ++c)
                 std::copy_n(input.data[c].data() + start, length, runner.input().channel(c));
-            EXPECT_EQ(runner.run(length), kResultOk);
+            Testing::HostThread(hostMode).call([&] { EXPECT_EQ(runner.run(length), kResultOk); });
             for (int c = 0; c < channels; ++c)
                 std::copy_n(runner.output().channel(c), length, output.data[c].data() + start);
         }
@@ -141,7 +142,9 @@ protected:
             for (; next != changes.end() && next->frame < start + length; ++next)
                 plugin.control(kPorts[next->id].symbol) = next->value;
             AudioBuffer& in = const_cast<AudioBuffer&>(input);
-            plugin.run(in.from(start).data(), output.from(start).data(), uint32_t(length));
+            Testing::HostThread(hostMode).call([&] {
+                plugin.run(in.from(start).data(), output.from(start).data(), uint32_t(length));
+            });
         }
         return output;
     }
@@ -157,6 +160,8 @@ protected:
     }
 
     static std::unique_ptr<LilvHost> lilv;
+    // The floating-point mode of the thread that processes or runs.
+    static inline FloatingPointControl hostMode = kIeeeFloatingPointControl;
 };
 
 std::unique_ptr<LilvHost> Lv2Test::lilv;
@@ -213,6 +218,39 @@ TEST_F(Lv2Test, RendersAsTheVst3PluginDoesWithAutomation)
         EXPECT_EQ(firstDifference(vst3, lv2), -1);
         // Not a comparison of two silences.
         EXPECT_GT(std::fabs(*std::max_element(lv2.data[0].begin(), lv2.data[0].end())), 0.01f);
+    }
+}
+
+// Both formats give every host the bits of the default mode, for plucked notes that
+// decay into silence and for subnormal input, at each oversampling factor.
+TEST_F(Lv2Test, EveryHostFloatingPointModeHearsTheSameBits)
+{
+    const struct
+    {
+        bool tiny;
+        double rate;
+        bool hifi;
+    } cases[] = {
+        {false, 44100, true},  {false, 96000, true}, {false, 192000, true},
+        {false, 48000, false}, {true, 44100, true},  {true, 44100, false},
+    };
+    for (const auto& each : cases)
+    {
+        const AudioBuffer input = Testing::makeQuietSignal(2, each.rate, each.tiny);
+        const std::vector<Change> settings = {{0, Lv2::kAntiAliasPort, each.hifi ? 1.0f : 0.0f},
+                                              {0, Lv2::kBoostPort, 24.0f}};
+        hostMode = kIeeeFloatingPointControl;
+        const AudioBuffer expected = renderVst3(input, each.rate, 512, settings);
+        for (const Testing::HostMode& mode : Testing::kHostModes)
+        {
+            SCOPED_TRACE(testing::Message()
+                         << (each.tiny ? "tiny input" : "plucked note") << ", " << each.rate
+                         << " Hz, HiFi " << each.hifi << ", host mode " << mode.name);
+            hostMode = mode.control;
+            EXPECT_EQ(firstDifference(renderVst3(input, each.rate, 512, settings), expected), -1);
+            EXPECT_EQ(firstDifference(renderLv2(input, each.rate, 512, settings), expected), -1);
+        }
+        hostMode = kIeeeFloatingPointControl;
     }
 }
 
