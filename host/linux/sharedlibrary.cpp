@@ -48,10 +48,11 @@ std::string SharedLibrary::binaryPath(const std::string& modulePath, std::string
         return {};
     }
     const std::string stem = bundleStem(modulePath);
-    const std::string binary = modulePath + "/Contents/x86_64-linux/" + stem + ".so";
+    const std::string folder = "Contents/" BRUMVALE_VST3_ARCHITECTURE "/";
+    const std::string binary = modulePath + "/" + folder + stem + ".so";
     if (!isDirectory(modulePath) || !exists(binary))
     {
-        error = "not a VST 3 bundle (no Contents/x86_64-linux/" + stem + ".so): " + modulePath;
+        error = "not a VST 3 bundle (no " + folder + stem + ".so): " + modulePath;
         return {};
     }
     return binary;

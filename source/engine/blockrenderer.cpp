@@ -1,8 +1,8 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #include "blockrenderer.h"
 
+#include "simd/baselinelanes.h"
 #include "simd/scalarlanes.h"
-#include "simd/sse2lanes.h"
 
 #include "blockkernel.h"
 #include "pairkernel.h"
@@ -14,12 +14,22 @@ void renderChannels(const RenderSettings& settings, ChannelStates& states, int32
 {
     const int32_t count = states.count();
     int32_t c = first;
-    for (; c + Sse2PairLanes::kWidth <= count; c += Sse2PairLanes::kWidth)
-        renderPair<Sse2StereoFilters, Floats4>(settings, states, c, inputs, outputs, numSamples);
+    for (; c + PairLanes::kWidth <= count; c += PairLanes::kWidth)
+        renderPair<PairFilters, Floats4>(settings, states, c, inputs, outputs, numSamples);
     for (; c < count; ++c)
         renderGroup<ScalarLanes>(settings, states, c, inputs, outputs, numSamples);
 }
 
+#if defined(__SSE2__)
 bool wideRenderingAvailable() { return __builtin_cpu_supports("avx2"); }
+#else
+// NEON's 128 bits are the widest registers every 64-bit ARM processor has.
+bool wideRenderingAvailable() { return false; }
+int32_t renderChannelsWide(const RenderSettings&, ChannelStates&, int32_t first,
+                           const float* const*, float* const*, int32_t)
+{
+    return first;
+}
+#endif
 
 } // namespace Brumvale

@@ -19,7 +19,7 @@
 
 #include "blockkernel.h"
 #include "blockrenderer.h"
-#include "simd/sse2lanes.h"
+#include "simd/baselinelanes.h"
 
 #include <algorithm>
 
@@ -27,36 +27,33 @@ namespace Brumvale {
 namespace {
 namespace simd {
 
-inline Doubles2 lowToDoubles(Floats4 x) { return Doubles2(_mm_cvtps_pd(x.v)); }
-
-// The two filters of a channel pair as separate SSE2 registers: the interpolator's
+// The two filters of a channel pair as separate registers: the interpolator's
 // stuffed zeros take the short step.
-class Sse2StereoFilters
+class PairFilters
 {
 public:
-    Sse2StereoFilters(const AntiAliasCoefficients& coefficients, ChannelStates& states,
-                      int32_t first)
+    PairFilters(const AntiAliasCoefficients& coefficients, ChannelStates& states, int32_t first)
         : filter(coefficients)
     {
         for (int k = 0; k < ChannelStates::kFilterOrder; ++k)
         {
-            interpolator[k] = Doubles2(_mm_loadu_pd(states.interpolator(k) + first));
-            decimator[k] = Doubles2(_mm_loadu_pd(states.decimator(k) + first));
+            interpolator[k] = PairLanes::loadDoubles(states.interpolator(k) + first);
+            decimator[k] = PairLanes::loadDoubles(states.decimator(k) + first);
         }
     }
     void store(ChannelStates& states, int32_t first) const
     {
         for (int k = 0; k < ChannelStates::kFilterOrder; ++k)
         {
-            _mm_storeu_pd(states.interpolator(k) + first, interpolator[k].v);
-            _mm_storeu_pd(states.decimator(k) + first, decimator[k].v);
+            PairLanes::storeDoubles(states.interpolator(k) + first, interpolator[k]);
+            PairLanes::storeDoubles(states.decimator(k) + first, decimator[k]);
         }
     }
 
     // Results are floats in lanes 0 and 1.
-    Floats4 interpolate(Doubles2 v) { return toFloats(filter.step(interpolator, v)); }
-    Floats4 interpolateSilent() { return toFloats(filter.stepSilent(interpolator)); }
-    Floats4 decimate(Doubles2 w) { return toFloats(filter.step(decimator, w)); }
+    Floats4 interpolate(Doubles2 v) { return toLowFloats(filter.step(interpolator, v)); }
+    Floats4 interpolateSilent() { return toLowFloats(filter.stepSilent(interpolator)); }
+    Floats4 decimate(Doubles2 w) { return toLowFloats(filter.step(decimator, w)); }
 
     // Decimator and interpolator steps side by side.
     Floats4 stepBoth(Doubles2 w, Doubles2 v, Floats4& interpolated)
@@ -71,8 +68,6 @@ public:
     }
 
 private:
-    static Floats4 toFloats(Doubles2 x) { return Floats4(_mm_cvtpd_ps(x.v)); }
-
     AntiAliasFilter<Doubles2> filter;
     Doubles2 interpolator[ChannelStates::kFilterOrder];
     Doubles2 decimator[ChannelStates::kFilterOrder];
@@ -102,11 +97,8 @@ public:
     // smoothers' gains, which is exact because the gain is a power of two.
     PairShaper(const ShaperSettings& settings, ChannelStates& states, int32_t first, float gain)
         : lanes(settings), pairLanes(settings), gain(gain),
-          drives(_mm_setr_ps(settings.inputTracker.gain * gain, settings.inputTracker.gain * gain,
-                             settings.envelope.gain * gain, settings.envelope.gain * gain)),
-          poles(_mm_setr_ps(settings.inputTracker.pole, settings.inputTracker.pole,
-                            settings.envelope.pole, settings.envelope.pole)),
-          magnitudeMask(_mm_castsi128_ps(_mm_setr_epi32(-1, -1, 0x7fffffff, 0x7fffffff))),
+          drives(pairOfPairs(settings.inputTracker.gain * gain, settings.envelope.gain * gain)),
+          poles(pairOfPairs(settings.inputTracker.pole, settings.envelope.pole)),
           trackers(lowHalves(loadPair(states.inputTracker() + first),
                              loadPair(states.envelope() + first))),
           rectifierTracker(loadPair(states.rectifierTracker() + first)),
@@ -123,8 +115,7 @@ public:
     // x in lanes 0 and 1.
     void track(Floats4 x, PairChunk& chunk, int at)
     {
-        const Floats4 signalAndMagnitude(_mm_and_ps(_mm_movelh_ps(x.v, x.v), magnitudeMask.v));
-        trackers = drives * signalAndMagnitude + poles * trackers;
+        trackers = drives * withMagnitudes(x) + poles * trackers;
         storePair(chunk.input + at, x);
         storePair(chunk.inputTracker + at, trackers);
         storePair(chunk.envelope + at, highHalf(trackers));
@@ -162,7 +153,7 @@ private:
     const ShaperLanes<Wide> lanes;
     const ShaperLanes<Floats4> pairLanes;
     const float gain;
-    const Floats4 drives, poles, magnitudeMask;
+    const Floats4 drives, poles;
     Floats4 trackers;
     Floats4 rectifierTracker;
     const Floats4 rectifierPole, rectifierGain;
@@ -173,7 +164,7 @@ template <class Wide>
 void renderPairDirect(const RenderSettings& settings, ChannelStates& states, int32_t first,
                       const float* const* inputs, float* const* outputs, int32_t numSamples)
 {
-    GroupStages<Sse2PairLanes> io(settings, states, first, inputs, outputs);
+    GroupStages<PairLanes> io(settings, states, first, inputs, outputs);
     PairShaper<Wide> shaper(settings.shaper, states, first, 1.0f);
     PairChunk chunk;
     for (int32_t start = 0; start < numSamples; start += kChunkValues / 2)
@@ -198,7 +189,7 @@ void renderPairOversampled(const RenderSettings& settings, ChannelStates& states
 {
     const int factor = settings.oversampling;
     const int chunkFrames = kChunkValues / (2 * 8);
-    GroupStages<Sse2PairLanes> io(settings, states, first, inputs, outputs);
+    GroupStages<PairLanes> io(settings, states, first, inputs, outputs);
     PairShaper<Wide> shaper(settings.shaper, states, first, static_cast<float>(factor));
     Filters filters(*settings.antiAlias, states, first);
     PairChunk chunk;
@@ -268,14 +259,14 @@ void renderPair(const RenderSettings& settings, ChannelStates& states, int32_t f
     else if (settings.oversampling >= 2)
         renderPairOversampled<Filters, Wide>(settings, states, first, inputs, outputs, numSamples);
     else
-        renderGroup<Sse2PairLanes, true>(settings, states, first, inputs, outputs, numSamples);
+        renderGroup<PairLanes, true>(settings, states, first, inputs, outputs, numSamples);
 }
 
 } // namespace simd
 
 using simd::Floats4;
+using simd::PairFilters;
 using simd::renderPair;
-using simd::Sse2StereoFilters;
 
 } // namespace
 } // namespace Brumvale

@@ -1,12 +1,15 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // renderprobe PLUGIN OUT: plays a generated signal through the plug-in as a host does, at
 // three rates with HiFi, Warmth, Boost, Volume and Bypass automated between blocks,
-// and writes every output sample as raw 32-bit floats. Built for each platform, so
+// then plucked notes decaying into silence from a thread that flushes subnormal
+// numbers to zero, as some hosts' threads do, and writes every output sample as raw
+// 32-bit floats. Built for each platform, so
 // that the renders of the Linux bundle and of the Windows libraries can be
 // compared bit for bit.
 
 #include "blockrunner.h"
 #include "engine/enginetesting.h"
+#include "engine/floatingpointmode.h"
 #include "plugininstance.h"
 #include "pluginmodule.h"
 
@@ -25,6 +28,7 @@ struct Setting
     double rate;
     bool hifi;
     bool warmth;
+    bool plucks; // decaying plucks, processed in a flushing mode
 };
 
 int fail(const std::string& message)
@@ -50,8 +54,11 @@ int main(int argc, char** argv)
         return fail("no plug-in: " + error);
 
     constexpr int32 kBlock = 256;
-    const Setting settings[] = {
-        {44100.0, true, false}, {96000.0, true, true}, {48000.0, false, true}};
+    const Setting settings[] = {{44100.0, true, false, false},
+                                {96000.0, true, true, false},
+                                {48000.0, false, true, false},
+                                {44100.0, true, false, true},
+                                {192000.0, true, false, true}};
     for (const Setting& setting : settings)
     {
         auto instance = PluginInstance::create(*module, effect.cid, error);
@@ -59,9 +66,11 @@ int main(int argc, char** argv)
             instance->startProcessing(Vst::SpeakerArr::kStereo, setting.rate, kBlock) != kResultOk)
             return fail("the plug-in does not start: " + error);
         BlockRunner runner(instance->processor(), 2, 2, kBlock);
-        const int frames = int(setting.rate / 2);
         const Brumvale::Testing::AudioBuffer signal =
-            Brumvale::Testing::makeTestSignal(2, frames, setting.rate, 7);
+            setting.plucks
+                ? Brumvale::Testing::makeQuietSignal(2, setting.rate, false)
+                : Brumvale::Testing::makeTestSignal(2, int(setting.rate / 2), setting.rate, 7);
+        const int frames = signal.frames();
         runner.changes().addChange(1, 0, setting.hifi ? 1.0 : 0.0);
         runner.changes().addChange(2, 0, setting.warmth ? 1.0 : 0.0);
         for (int start = 0, block = 0; start < frames; start += kBlock, ++block)
@@ -77,7 +86,11 @@ int main(int argc, char** argv)
                 runner.changes().addChange(0, 0, (block / 53) % 2 == 0 ? 1.0 : 0.0);
             if (block % 71 == 35)
                 runner.changes().addChange(2, 0, setting.warmth ? 0.0 : 1.0);
+            const Brumvale::FloatingPointControl mode = Brumvale::readFloatingPointControl();
+            if (setting.plucks)
+                Brumvale::writeFloatingPointControl(mode | Brumvale::kFlushToZeroBits);
             runner.run(length);
+            Brumvale::writeFloatingPointControl(mode);
             for (int c = 0; c < 2; ++c)
                 std::fwrite(runner.output().channel(c), sizeof(float), size_t(length), out);
         }

@@ -105,24 +105,39 @@ inline AudioBuffer makeSine(int channels, int frames, double sampleRate, double 
     return buffer;
 }
 
-// A plucked 110 Hz note falling 60 dB every quarter second into silence, three
-// seconds long; or samples around the smallest normal float and below, which are
-// silence to the engine, with a few audible ones. Tails like these ran through
-// subnormal numbers.
+// A plucked 110 Hz note (a parabolic wave, near a sine) falling into silence in
+// about a second and a half, three seconds long (half as long in an emulated build);
+// or samples around the smallest normal float and below, which are silence to the
+// engine, with a few audible ones. Tails like these ran through subnormal numbers.
+// Only IEEE arithmetic, no library function, so every platform makes the same
+// samples.
+#ifdef BRUMVALE_EMULATED_TESTS
+constexpr double kQuietSignalSeconds = 1.5;
+#else
+constexpr double kQuietSignalSeconds = 3.0;
+#endif
 inline AudioBuffer makeQuietSignal(int channels, double rate, bool tiny)
 {
-    const int frames = int(rate * 3);
+    const int frames = int(rate * kQuietSignalSeconds);
     AudioBuffer buffer(channels, frames);
     const float quiet[] = {1e-39f, -1e-40f, 1.1754942e-38f, -1.1754945e-38f, 1.4e-45f, 9e-16f};
     for (int c = 0; c < channels; ++c)
+    {
+        double amplitude = 0.3 + 0.2 * c;
+        double phase = 0.0;
         for (int i = 0; i < frames; ++i)
         {
-            const double pluck = (0.3 + 0.2 * c) * std::sin(6.283185307179586 * 110.0 * i / rate) *
-                                 std::pow(10.0, -3.0 * i / (0.25 * rate));
+            const double p = 2.0 * phase - 1.0;
+            const double pluck = amplitude * 4.0 * p * (1.0 - (p < 0.0 ? -p : p));
+            amplitude *= 0.9995 * 44100.0 / rate + (1.0 - 44100.0 / rate);
+            phase += 110.0 / rate;
+            if (phase >= 1.0)
+                phase -= 1.0;
             const float loud = (i / 997) % 7 == 0 ? 0.2f : 0.0f;
             buffer.data[size_t(c)][size_t(i)] =
                 tiny ? quiet[(i + c) % 6] + (i % 13 == 0 ? loud : 0.0f) : float(pluck);
         }
+    }
     return buffer;
 }
 

@@ -1,6 +1,7 @@
 // Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 #pragma once
 
+#include "pairsmoother.h"
 #include "sse2lanes.h"
 
 #include <immintrin.h>
@@ -74,7 +75,7 @@ inline Floats8 exactProduct(Floats8 a, Floats8 b)
     return Floats8(_mm256_set_m128(_mm256_cvtpd_ps(high), _mm256_cvtpd_ps(low)));
 }
 
-// The smoother of trackRectifier() in sse2lanes.h stepped through four consecutive
+// The smoother of trackRectifier() in pairsmoother.h stepped through four consecutive
 // samples of a channel pair.
 inline Floats8 trackRectifier(Floats8 x, Floats4& state, Floats4 pole, Floats4 gain)
 {

@@ -6,9 +6,10 @@
 #include <immintrin.h>
 #endif
 
-// SSE2 lane packs: Floats4 holds four floats, Doubles2 two doubles. Every
-// operation is the single IEEE operation of the scalar code, lane by lane, so a
-// lane computes bit for bit what the scalar code computes.
+// SSE2 lane packs, the x86 baseline: Floats4 holds four floats, Doubles2 two
+// doubles. Every operation is the single IEEE operation of the scalar code, lane by
+// lane, so a lane computes bit for bit what the scalar code computes. neonlanes.h
+// has the same packs for 64-bit ARM.
 //
 // Kept in an unnamed namespace: the AVX translation unit includes these too, and
 // its copies (VEX-encoded) must never stand in for the baseline ones.
@@ -81,18 +82,6 @@ inline void storePair(float* p, Floats4 x)
     _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_castps_si128(x.v));
 }
 
-// A one-pole smoother stepped through two consecutive samples of a channel pair
-// ([sample j of channels 0 and 1, sample j + 1 of channels 0 and 1]) in order:
-// state = pole * state + gain * x. Returns the two new states in x's layout; the
-// last one stays in lanes 0 and 1 of the state.
-inline Floats4 trackRectifier(Floats4 x, Floats4& state, Floats4 pole, Floats4 gain)
-{
-    const Floats4 drive = gain * x;
-    const Floats4 first = pole * state + drive;
-    state = pole * first + highHalf(drive);
-    return lowHalves(first, state);
-}
-
 struct Doubles2
 {
     __m128d v;
@@ -105,10 +94,22 @@ inline Doubles2 operator+(Doubles2 a, Doubles2 b) { return Doubles2(_mm_add_pd(a
 inline Doubles2 operator-(Doubles2 a, Doubles2 b) { return Doubles2(_mm_sub_pd(a.v, b.v)); }
 inline Doubles2 operator*(Doubles2 a, Doubles2 b) { return Doubles2(_mm_mul_pd(a.v, b.v)); }
 
+// Lanes 0 and 1 as doubles; two doubles as floats in lanes 0 and 1 (2 and 3 zero).
+inline Doubles2 lowToDoubles(Floats4 x) { return Doubles2(_mm_cvtps_pd(x.v)); }
+inline Floats4 toLowFloats(Doubles2 x) { return Floats4(_mm_cvtpd_ps(x.v)); }
+// [a, a, b, b]
+inline Floats4 pairOfPairs(float a, float b) { return Floats4(_mm_setr_ps(a, a, b, b)); }
+// Lanes 0 and 1, then their magnitudes: [x0, x1, |x0|, |x1|].
+inline Floats4 withMagnitudes(Floats4 x)
+{
+    const __m128 mask = _mm_castsi128_ps(_mm_setr_epi32(-1, -1, 0x7fffffff, 0x7fffffff));
+    return Floats4(_mm_and_ps(_mm_movelh_ps(x.v, x.v), mask));
+}
+
 // Two channels side by side: lanes 0 and 1 of the float pack. Lanes 2 and 3 repeat
 // them and are never stored; copies rather than zeros, because zero lanes run the
 // shaper on the guard value, whose tiny products are slow denormal arithmetic.
-struct Sse2PairLanes
+struct PairLanes
 {
     using Floats = Floats4;
     using Doubles = Doubles2;
@@ -139,7 +140,7 @@ struct Sse2PairLanes
 
 } // namespace simd
 
-using simd::Sse2PairLanes;
+using simd::PairLanes;
 
 } // namespace
 } // namespace Brumvale

@@ -15,7 +15,7 @@ extern "C" {
 
 SMTG_EXPORT_SYMBOL bool ModuleEntry(void* sharedLibraryHandle)
 {
-    // The folder of the file this function lives in (Contents/x86_64-linux/ of the
+    // The folder of the file this function lives in (Contents/x86_64-linux/, say, of the
     // bundle): everything up to and including its last separator.
     Dl_info info{};
     std::string folder;

@@ -41,7 +41,7 @@ TEST(PluginModuleTest, ReportsMissingAndMalformedBundles)
     EXPECT_NE(error.find("not a VST 3 bundle"), std::string::npos) << error;
 
     // A binary that is not a shared object: dlopen fails and its reason is passed on.
-    const std::string binaryDir = bundle + "/Contents/x86_64-linux";
+    const std::string binaryDir = bundle + "/Contents/" BRUMVALE_VST3_ARCHITECTURE;
     ASSERT_EQ(mkdir((bundle + "/Contents").c_str(), 0700), 0);
     ASSERT_EQ(mkdir(binaryDir.c_str(), 0700), 0);
     const std::string binary = binaryDir + "/Fake.so";
@@ -53,7 +53,7 @@ TEST(PluginModuleTest, ReportsMissingAndMalformedBundles)
 
     // A real shared object without the factory entry point.
     std::remove(binary.c_str());
-    ASSERT_EQ(symlink("/lib/x86_64-linux-gnu/libm.so.6", binary.c_str()), 0);
+    ASSERT_EQ(symlink("/lib/" BRUMVALE_LIBRARY_ARCHITECTURE "/libm.so.6", binary.c_str()), 0);
     error.clear();
     EXPECT_EQ(PluginModule::load(bundle, error), nullptr);
     EXPECT_NE(error.find("no GetPluginFactory"), std::string::npos) << error;

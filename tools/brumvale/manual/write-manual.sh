@@ -3,14 +3,22 @@
 # Writes brumvale's manual page from its own help texts, so that the page says
 # what the program says: help2man turns `brumvale --help` and `--version` into
 # the page, and `brumvale render --help` becomes its RENDER OPTIONS section.
-#   write-manual.sh BRUMVALE OUT.1
+#   write-manual.sh BRUMVALE OUT.1 [EMULATOR...]
+# EMULATOR runs a BRUMVALE built for another processor (qemu-aarch64 -L /).
 # With SOURCE_DATE_EPOCH set, the page's date is that day.
 set -euo pipefail
-[ $# -eq 2 ] || { echo "usage: write-manual.sh BRUMVALE OUT.1" >&2; exit 2; }
+[ $# -ge 2 ] || { echo "usage: write-manual.sh BRUMVALE OUT.1 [EMULATOR...]" >&2; exit 2; }
 tool=$1 out=$2
+shift 2
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+if [ $# -gt 0 ]; then
+    # help2man runs the program itself: a stand-in of the same name runs it emulated.
+    printf '#!/bin/sh\nexec %s "%s" "$@"\n' "$*" "$tool" >"$work/brumvale"
+    chmod +x "$work/brumvale"
+    tool=$work/brumvale
+fi
 
 # The render help, as roff: its paragraphs as they are, each option (a line
 # that starts "  -") as a tagged paragraph with its continued lines joined.
