@@ -130,7 +130,7 @@ struct PairLanes
     static void storeFloats(float* p, Floats x) { storePair(p, x); }
     static Doubles loadDoubles(const double* p) { return Doubles(_mm_loadu_pd(p)); }
     static void storeDoubles(double* p, Doubles x) { _mm_storeu_pd(p, x.v); }
-    static Doubles toDoubles(Floats x) { return Doubles(_mm_cvtps_pd(x.v)); }
+    static Doubles toDoubles(Floats x) { return lowToDoubles(x); }
     static Floats toFloats(Doubles x)
     {
         const __m128 pair = _mm_cvtpd_ps(x.v);

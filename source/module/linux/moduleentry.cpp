@@ -15,8 +15,9 @@ extern "C" {
 
 SMTG_EXPORT_SYMBOL bool ModuleEntry(void* sharedLibraryHandle)
 {
-    // The folder of the file this function lives in (Contents/x86_64-linux/, say, of the
-    // bundle): everything up to and including its last separator.
+    // The folder of the file this function lives in (the bundle's Contents/ folder for
+    // the processor, such as x86_64-linux/): everything up to and including its last
+    // separator.
     Dl_info info{};
     std::string folder;
     if (dladdr(reinterpret_cast<void*>(&ModuleEntry), &info) && info.dli_fname)
