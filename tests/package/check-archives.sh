@@ -3,7 +3,7 @@
 # What the release archives that scripts/package wrote into DIST carry (Linux
 # x86-64 and aarch64, Windows): the libraries, the licence, the install text and
 # the factory presets in the layout the install text names, byte for byte the
-# build's.
+# build's; and that the Windows setup program is there.
 #   tests/package/check-archives.sh DIST
 set -eu
 [ $# -eq 1 ] || { echo "usage: check-archives.sh DIST" >&2; exit 2; }
@@ -72,5 +72,9 @@ grep -q 'PROGRAMDATA%\\VST3 Presets' "$windows/INSTALL.txt" ||
     fail "the Windows install text does not name the all-users preset folder"
 head -n 1 "$windows/INSTALL.txt" | grep -q "^Brumvale $version for " ||
     fail "the Windows install text does not open with the version"
+# The setup program itself is tried under Wine by the setup stage.
+grep -q "Brumvale-$version-windows-setup.exe /S" "$windows/INSTALL.txt" ||
+    fail "the Windows install text does not give the setup program's silent command"
+[ -s "$dist/Brumvale-$version-windows-setup.exe" ] || fail "no Brumvale-$version-windows-setup.exe"
 [ "$failed" -eq 0 ] && echo "check-archives: the three archives carry the libraries (the Linux ones their LV2 bundle too), LICENSE, INSTALL.txt and $count presets"
 exit "$failed"

@@ -5,6 +5,7 @@
 #include <pluginterfaces/vst/vstspeaker.h>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace Brumvale::Host {
 
@@ -13,10 +14,16 @@ using namespace Steinberg;
 std::unique_ptr<PluginModule> BundleTest::loaded;
 std::string BundleTest::loadError;
 
+std::string BundleTest::bundlePath()
+{
+    const char* bundle = std::getenv("BRUMVALE_BUNDLE");
+    return bundle ? bundle : BRUMVALE_BUNDLE_PATH;
+}
+
 void BundleTest::SetUpTestSuite()
 {
     if (!loaded)
-        loaded = PluginModule::load(BRUMVALE_BUNDLE_PATH, loadError);
+        loaded = PluginModule::load(bundlePath(), loadError);
 }
 
 void BundleTest::TearDownTestSuite() { loaded.reset(); }

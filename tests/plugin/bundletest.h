@@ -26,6 +26,10 @@ public:
     static const Steinberg::FIDString kWindowType;
     static const Steinberg::FIDString kOtherWindowType;
 
+    // The bundle under test: the one BRUMVALE_BUNDLE names (an installed copy), or
+    // else the build's.
+    static std::string bundlePath();
+
     static void SetUpTestSuite();
     static void TearDownTestSuite();
 

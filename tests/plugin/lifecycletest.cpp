@@ -88,7 +88,7 @@ TEST(ModuleReloadTest, LoadsAgainAfterUnload)
     for (int round = 0; round < 3; ++round)
     {
         std::string error;
-        auto module = PluginModule::load(BRUMVALE_BUNDLE_PATH, error);
+        auto module = PluginModule::load(BundleTest::bundlePath(), error);
         ASSERT_TRUE(module) << error;
         EXPECT_EQ(module->classes().size(), 2u);
         ClassInfo processorClass;

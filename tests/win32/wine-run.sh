@@ -11,15 +11,15 @@
 # after its last program. A program with a display gets a server of its own display,
 # ended with it. What Wine says while it starts a server and boots the prefix goes to
 # PREFIX.log, and to the output whenever that fails.
-# On a kernel that runs no 32-bit programs, a 32-bit prefix runs under qemu-i386
-# (i386-emulation.sh enable); there GTEST_FILTER takes BRUMVALE_QEMU_GTEST_FILTER,
-# the tests that emulation cannot run. qemu-i386 7.2 now and then fails a Wine
-# process (a signal frame it cannot deliver: "Got unexpected trap -1", or "qemu:
-# uncaught target signal"), which no real processor does, and that now and then
-# takes the prefix's server down ("wineserver crashed"), after which Wine's
-# processes wait for ever: a boot that fails, hangs or loses its server then is
-# tried again on a fresh prefix (three times at most), and a program that fails
-# with such a message, or loses its server, runs once more, both saying so.
+# On a kernel that runs no 32-bit programs, 32-bit programs run under qemu-i386
+# (i386-emulation.sh enable); there a 32-bit prefix's GTEST_FILTER takes
+# BRUMVALE_QEMU_GTEST_FILTER, the tests that emulation cannot run. qemu-i386 7.2 now
+# and then fails a Wine process (a signal frame it cannot deliver: "Got unexpected
+# trap -1", or "qemu: uncaught target signal"), which no real processor does, and
+# that now and then takes the prefix's server down ("wineserver crashed"), after
+# which Wine's processes wait for ever: a boot that fails, hangs or loses its server
+# then is tried again on a fresh prefix (three times at most), and a program that
+# fails with such a message, or loses its server, runs once more, both saying so.
 set -eu
 mode=run
 case ${1:-} in
@@ -44,8 +44,10 @@ if [ "$WINEARCH" = win64 ] && [ -x /usr/lib/wine/wine64 ]; then
     loader=/usr/lib/wine/wine64
     export WINELOADER=$loader
 fi
+# A 64-bit prefix runs 32-bit programs too (its boot does, and so does a 32-bit setup
+# program), and under emulation they need the same.
 emulated=""
-if [ "$WINEARCH" = win32 ] && "$here/i386-emulation.sh" emulated; then
+if "$here/i386-emulation.sh" emulated; then
     emulated=1
     # qemu-i386 7.2 takes Wine's MAP_FIXED_NOREPLACE for a hint, so Wine reserves
     # everything above 2 GiB 64 KiB at a time, each try a search of the whole space:
@@ -164,7 +166,7 @@ stop)
 esac
 serve
 
-if [ -n "$emulated" ] && [ -n "${BRUMVALE_QEMU_GTEST_FILTER:-}" ]; then
+if [ "$WINEARCH" = win32 ] && [ -n "$emulated" ] && [ -n "${BRUMVALE_QEMU_GTEST_FILTER:-}" ]; then
     echo "wine-run.sh: under qemu-i386, GTEST_FILTER=$BRUMVALE_QEMU_GTEST_FILTER"
     export GTEST_FILTER="$BRUMVALE_QEMU_GTEST_FILTER"
 fi

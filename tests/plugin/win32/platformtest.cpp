@@ -27,7 +27,7 @@ TEST_F(FactoryTest, ExportsTheWindowsEntryPoints)
 {
     for (const char* name : {"GetPluginFactory", "InitDll", "ExitDll"})
         EXPECT_NE(module().symbol(name), nullptr) << name;
-    EXPECT_EQ(module().binaryPath(), BRUMVALE_BUNDLE_PATH) << "the file is the module";
+    EXPECT_EQ(module().binaryPath(), bundlePath()) << "the file is the module";
 }
 
 // Windows hosts compare class IDs as these 16 bytes (the GUID byte order).
@@ -88,7 +88,7 @@ TEST(PluginModuleTest, ReportsMissingAndMalformedModules)
     const fs::path binaryFolder = directory / "Brumvale.vst3/Contents/x86-win";
 #endif
     fs::create_directories(binaryFolder);
-    fs::copy_file(fs::u8path(BRUMVALE_BUNDLE_PATH), binaryFolder / "Brumvale.vst3");
+    fs::copy_file(fs::u8path(BundleTest::bundlePath()), binaryFolder / "Brumvale.vst3");
     {
         auto bundled = PluginModule::load((directory / "Brumvale.vst3").u8string(), error);
         ASSERT_TRUE(bundled) << error;

@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# The Windows setup program, built from the two Windows trees and the factory
+# presets, installed and removed silently under Wine as an administrator would:
+#   check-windows-setup.sh WIN32_TREE WIN64_TREE PRESET_FOLDER
+# It must build to the same bytes twice. In a fresh 64-bit prefix it replaces an
+# older version, writes both libraries, the presets and one uninstall entry, and the
+# installed 64-bit library passes the plug-in tests' load, factory and render cases;
+# the uninstaller then leaves Program Files, ProgramData and the registry as they
+# were, but for a preset the user saved. A fresh 32-bit prefix (under qemu-i386 where
+# the kernel needs it) does the same with the 32-bit library alone. The setup program
+# is a 32-bit one: where no 32-bit program runs, the caller must not call this.
+# GPL-3.0-or-later.
+set -Eeuo pipefail
+[ $# -eq 3 ] || { echo "usage: check-windows-setup.sh WIN32_TREE WIN64_TREE PRESET_FOLDER" >&2; exit 2; }
+win32=$(realpath "$1") win64=$(realpath "$2") presets=$(realpath "$3")
+cd "$(dirname "$0")/../.."
+wine_run=$PWD/tests/win32/wine-run.sh
+build_setup=$PWD/windows-setup/build-setup.sh
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$win64/CMakeCache.txt")
+work=$(mktemp -d)
+cleanup() {
+    for prefix in "$work"/prefix-*; do
+        [ -d "$prefix" ] && "$wine_run" --stop "$prefix" "${prefix##*-}" || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'echo "check-windows-setup: line $LINENO failed (status $?)" >&2' ERR
+failed=0
+fail() { echo "check-windows-setup: $*" >&2; failed=1; }
+
+echo "--- building the setup program twice, from copies made at different times"
+cp -r "$presets" "$work/presets-copy"
+touch -d '2001-01-01' "$work/presets-copy"/*
+"$build_setup" "$version" "$win32/Brumvale.vst3" "$win64/Brumvale.vst3" "$presets" "$work/Brumvale-setup.exe"
+"$build_setup" "$version" "$win32/Brumvale.vst3" "$win64/Brumvale.vst3" "$work/presets-copy" \
+    "$work/Brumvale-setup-again.exe"
+cmp "$work/Brumvale-setup.exe" "$work/Brumvale-setup-again.exe" || fail "two builds of the same tree differ"
+echo "setup program: $(stat -c %s "$work/Brumvale-setup.exe") bytes"
+# An older version to replace: stand-ins for its libraries.
+echo "an older Brumvale" >"$work/old.vst3"
+"$build_setup" 0.9.0.0 "$work/old.vst3" "$work/old.vst3" "$presets" "$work/Brumvale-old-setup.exe"
+
+# What the setup program may touch, as text: the program and data folders' files with
+# their checksums, and the machine's and the user's registry without the times Wine
+# keeps (of keys, and of the display driver's date, which it writes at every start).
+# The prefix's server must be stopped, so that Wine has written the registry.
+snapshot() {
+    local folders=("Program Files" ProgramData)
+    [ ! -d "$1/drive_c/Program Files (x86)" ] || folders+=("Program Files (x86)")
+    (cd "$1/drive_c" && find "${folders[@]}" -type f -exec md5sum {} + &&
+        find "${folders[@]}" -type d) | LC_ALL=C sort
+    sed -e '/^#time=/d' -e '/^"DriverDateData"=/d' -e 's/^\(\[.*\]\) [0-9]*$/\1/' \
+        "$1/system.reg" "$1/user.reg"
+}
+
+# The values of the uninstall entry, one per line ("name"=value), from system.reg.
+uninstall_entry() {
+    KEY='[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brumvale]' \
+        awk 'index($0, ENVIRON["KEY"]) == 1 { on = 1; next } on && /^$/ { exit } on' "$1/system.reg"
+}
+
+# One prefix's case: ARCH TREE, its 32-bit cmd.exe, the libraries it must hold (Unix paths in drive_c
+# against the files they must equal), and whether an older version comes first.
+check_prefix() {
+    local arch=$1 tree=$2 neutral=$3 old=$4
+    shift 4
+    local prefix="$work/prefix-$arch" drive="$work/prefix-$arch/drive_c"
+    local preset_folder="$drive/ProgramData/VST3 Presets/Kelmarotte/Brumvale"
+    echo "--- a fresh $arch prefix"
+    "$wine_run" --start "$prefix" "$arch" >/dev/null
+    "$wine_run" --stop "$prefix" "$arch"
+    # Wine adds its own keys when it first runs a 32-bit program after the boot: the
+    # prefix as it was before the setup is the prefix after one.
+    "$wine_run" "$prefix" "$arch" "$neutral" /c exit
+    WINEPREFIX=$prefix timeout 600 wineserver -w
+    snapshot "$prefix" >"$work/before-$arch"
+
+    if [ "$old" = with-older ]; then
+        "$wine_run" "$prefix" "$arch" "$work/Brumvale-old-setup.exe" /S || fail "$arch: the older setup failed"
+    fi
+    "$wine_run" "$prefix" "$arch" "$work/Brumvale-setup.exe" /S || fail "$arch: setup /S failed"
+    "$wine_run" --stop "$prefix" "$arch"
+
+    while [ $# -gt 0 ]; do
+        cmp -s "$drive/$1" "$2" || fail "$arch: $1 is not $2"
+        shift 2
+    done
+    local count
+    count=$(cd "$preset_folder" && find . -name '*.vstpreset' | wc -l)
+    [ "$count" -eq 10 ] || fail "$arch: $count presets installed, not 10"
+    for file in "$presets"/*.vstpreset; do
+        cmp -s "$file" "$preset_folder/$(basename "$file")" || fail "$arch: preset $(basename "$file")"
+    done
+    for file in uninstall.exe LICENSE.txt README.txt; do
+        [ -s "$drive/Program Files/Kelmarotte/Brumvale/$file" ] || fail "$arch: no $file beside the uninstaller"
+    done
+    local entry
+    entry=$(uninstall_entry "$prefix")
+    grep -qx "\"DisplayVersion\"=\"$version\"" <<<"$entry" ||
+        fail "$arch: the uninstall entry does not give version $version: $entry"
+    for value in DisplayName Publisher EstimatedSize UninstallString QuietUninstallString; do
+        grep -q "^\"$value\"=" <<<"$entry" || fail "$arch: the uninstall entry has no $value"
+    done
+    count=$(grep -c '^"DisplayName"="Brumvale"' "$prefix/system.reg" || true)
+    [ "$count" -eq 1 ] || fail "$arch: $count uninstall entries named Brumvale"
+
+    echo "--- the installed library in the plug-in tests"
+    BRUMVALE_BUNDLE='C:\Program Files\Common Files\VST3\Brumvale.vst3' \
+        GTEST_FILTER='FactoryTest.*:AudioTest.*:ModuleReloadTest.*' \
+        "$wine_run" "$prefix" "$arch" "$tree/tests/plugin/brumvale_plugin_tests.exe" ||
+        fail "$arch: the installed library failed the plug-in tests"
+
+    echo "--- a preset of the user's, then the quiet uninstall command"
+    printf 'a preset the user saved\n' >"$preset_folder/Mine.vstpreset"
+    local quiet program
+    quiet=$(sed -n 's/^"QuietUninstallString"="\(.*\)"$/\1/p' <<<"$entry" | sed 's/\\"/"/g; s/\\\\/\\/g')
+    program=$(sed -n 's/^"\([^"]*\)" \/S$/\1/p' <<<"$quiet")
+    [ -n "$program" ] || fail "$arch: the quiet uninstall command is '$quiet', not \"PROGRAM\" /S"
+    # The uninstaller copies itself away and runs from there: the server ends when it
+    # has, and writes the registry.
+    "$wine_run" "$prefix" "$arch" "$program" /S || fail "$arch: the uninstaller failed"
+    WINEPREFIX=$prefix timeout 600 wineserver -w || fail "$arch: the uninstaller did not end"
+    "$wine_run" --stop "$prefix" "$arch"
+    [ -s "$preset_folder/Mine.vstpreset" ] || fail "$arch: the user's preset was removed"
+    rm -f "$preset_folder/Mine.vstpreset"
+    rmdir "$preset_folder" "$drive/ProgramData/VST3 Presets/Kelmarotte" \
+        "$drive/ProgramData/VST3 Presets" 2>/dev/null ||
+        fail "$arch: the uninstaller left more than the user's preset in ProgramData"
+    # Like every uninstaller that removes itself, it ran from a copy in the user's
+    # temporary folder, which Windows deletes at the next start.
+    snapshot "$prefix" | grep -v '^"PendingFileRenameOperations"=str(7):"\(\\\\??\\\\C:\\\\users\\\\[^\\]*\\\\Temp\\\\~nsu[^\\]*\.tmp\(\\\\[^\\]*\.exe\)\?\\0\\0\)*"$' \
+        >"$work/after-$arch"
+    diff "$work/before-$arch" "$work/after-$arch" ||
+        fail "$arch: after the uninstaller, the prefix differs from before the setup (above)"
+}
+
+check_prefix win64 "$win64" 'C:\windows\syswow64\cmd.exe' with-older \
+    "Program Files/Common Files/VST3/Brumvale.vst3" "$win64/Brumvale.vst3" \
+    "Program Files (x86)/Common Files/VST3/Brumvale.vst3" "$win32/Brumvale.vst3"
+check_prefix win32 "$win32" 'C:\windows\system32\cmd.exe' alone \
+    "Program Files/Common Files/VST3/Brumvale.vst3" "$win32/Brumvale.vst3"
+[ ! -e "$work/prefix-win32/drive_c/Program Files (x86)/Common Files/VST3" ] ||
+    fail "win32: a 64-bit folder was written on 32-bit Windows"
+
+[ "$failed" -eq 0 ] || exit 1
+echo "check-windows-setup: the setup program installs, replaces and uninstalls as it should"
