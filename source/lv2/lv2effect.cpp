@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace Brumvale::Lv2 {
 
@@ -16,30 +17,39 @@ Lv2Effect* Lv2Effect::create(uint32_t channels, double sampleRate) noexcept
     constexpr double kLargest = std::numeric_limits<int32_t>::max();
     if ((channels != 1 && channels != 2) || !(sampleRate >= 1.0 && sampleRate <= kLargest))
         return nullptr;
-    auto* effect = new (std::nothrow) Lv2Effect(channels);
-    if (!effect)
-        return nullptr;
-    // The processor's order: width, rate, then every parameter once.
-    OctaveFuzzEngine& engine = effect->engine;
-    engine.setChannelCount(int32_t(channels));
-    if (engine.channelCount() != int32_t(channels))
+    auto* effect = new (std::nothrow) Lv2Effect(channels, sampleRate);
+    if (effect && !effect->restart())
     {
         delete effect;
         return nullptr;
     }
-    engine.setSampleRate(sampleRate);
-    const auto& ports = effect->ports;
-    engine.setBoostDb(effect->normalizedDb(kBoostPort, ports[kBoostPort].defaultValue));
-    engine.setVolumeDb(effect->normalizedDb(kVolumePort, ports[kVolumePort].defaultValue));
-    engine.setBypass(ports[kBypassPort].defaultValue > 0.5f);
-    engine.setAntiAlias(ports[kAntiAliasPort].defaultValue > 0.5f);
-    engine.setWarmth(ports[kWarmthPort].defaultValue > 0.5f);
-    for (uint32_t p = 0; p < kControlInputCount; ++p)
-        effect->taken[p] = ports[p].defaultValue;
     return effect;
 }
 
-Lv2Effect::Lv2Effect(uint32_t channels) noexcept : channels(channels) {}
+Lv2Effect::Lv2Effect(uint32_t channels, double sampleRate) noexcept
+    : channels(channels), sampleRate(sampleRate)
+{}
+
+bool Lv2Effect::restart() noexcept
+{
+    // The processor's order: width, rate, then every parameter once.
+    OctaveFuzzEngine fresh;
+    fresh.setChannelCount(int32_t(channels));
+    if (fresh.channelCount() != int32_t(channels))
+        return false;
+    fresh.setSampleRate(sampleRate);
+    fresh.setBoostDb(normalizedDb(kBoostPort, ports[kBoostPort].defaultValue));
+    fresh.setVolumeDb(normalizedDb(kVolumePort, ports[kVolumePort].defaultValue));
+    fresh.setBypass(ports[kBypassPort].defaultValue > 0.0f);
+    fresh.setAntiAlias(ports[kAntiAliasPort].defaultValue > 0.0f);
+    fresh.setWarmth(ports[kWarmthPort].defaultValue > 0.0f);
+    engine = std::move(fresh);
+    for (uint32_t p = 0; p < kControlInputCount; ++p)
+        taken[p] = ports[p].defaultValue;
+    return true;
+}
+
+void Lv2Effect::activate() noexcept { restart(); }
 
 void Lv2Effect::connectPort(uint32_t port, void* data) noexcept
 {
@@ -52,8 +62,6 @@ void Lv2Effect::connectPort(uint32_t port, void* data) noexcept
     else if (port < audioOutputPort(channels, channels))
         outputs[port - audioOutputPort(channels, 0)] = static_cast<float*>(data);
 }
-
-void Lv2Effect::deactivate() noexcept { engine.reset(); }
 
 float Lv2Effect::normalizedDb(ControlPort port, float db) const noexcept
 {
@@ -75,9 +83,9 @@ void Lv2Effect::applyControls() noexcept
         // which is what a VST 3 host's parameter changes amount to.
         if (!std::isfinite(value) || std::memcmp(&value, &taken[p], sizeof value) == 0)
             continue;
-        const bool wasOn = taken[p] > 0.5f;
+        const bool wasOn = taken[p] > 0.0f;
         taken[p] = value;
-        const bool on = value > 0.5f;
+        const bool on = value > 0.0f;
         switch (p)
         {
         case kAntiAliasPort:
@@ -103,7 +111,7 @@ void Lv2Effect::applyControls() noexcept
 bool Lv2Effect::bypassed() const noexcept
 {
     // By our switch or by the host's.
-    return taken[kBypassPort] > 0.5f || !(taken[kEnabledPort] > 0.5f);
+    return taken[kBypassPort] > 0.0f || !(taken[kEnabledPort] > 0.0f);
 }
 
 void Lv2Effect::run(uint32_t sampleCount) noexcept

@@ -13,13 +13,15 @@ namespace Brumvale::Lv2 {
 
 // Drives the engine exactly as the VST 3 processor does, so that the same settings
 // give the same samples: a level port's decibels take the VST 3 parameter's road
-// (to a normalised float and back), switches are on above 0.5, and the engine is
-// prepared in the processor's order. A port's value is taken when it changes;
-// values outside the port's range are clamped, values that are not finite ignored.
+// (to a normalised float and back), and the engine is prepared in the processor's
+// order. Switch ports, the host's enable port among them, are on above zero, as
+// LV2 reads toggles (the panel and the presets write 0 and 1). A port's value is
+// taken when it changes; values outside the port's range are clamped, values that
+// are not finite ignored.
 //
-// Threads: the LV2 classes. create and destroy in the instantiation class; run in
-// the audio class, where it allocates nothing, locks nothing, makes no system call
-// and throws nothing. No operation throws.
+// Threads: the LV2 classes. create, activate and destroy in the instantiation
+// class; run in the audio class, where it allocates nothing, locks nothing, makes
+// no system call and throws nothing. No operation throws.
 class Lv2Effect
 {
 public:
@@ -29,14 +31,20 @@ public:
 
     // Ports beyond this width's are ignored.
     void connectPort(uint32_t port, void* data) noexcept;
-    // Discards the signal memory, as the VST 3 processor does when deactivated.
-    void deactivate() noexcept;
+    // Restarts everything that depends on history, as LV2 asks of an activation
+    // (after a deactivation too): the instance becomes what a new one is, and the
+    // ports' values are taken at the next run. Allocates the engine's memory anew;
+    // without memory the instance goes on as it was.
+    void activate() noexcept;
     // Renders when every audio port of the width is connected; outputs may be the
     // inputs.
     void run(uint32_t sampleCount) noexcept;
 
 private:
-    explicit Lv2Effect(uint32_t channels) noexcept;
+    Lv2Effect(uint32_t channels, double sampleRate) noexcept;
+    // The state a new instance starts in: an engine of this width and rate with
+    // every setting at its port's default. False when there is no memory.
+    bool restart() noexcept;
     void applyControls() noexcept;
     bool bypassed() const noexcept;
     float normalizedDb(ControlPort port, float db) const noexcept;
@@ -44,6 +52,7 @@ private:
     const std::array<ControlPortInfo, kControlPortCount> ports = controlPorts();
     const ParameterDefaults defaults;
     const uint32_t channels;
+    const double sampleRate;
     OctaveFuzzEngine engine;
     std::array<const float*, kControlInputCount> controls{};
     std::array<float, kControlInputCount> taken{}; // the values in effect

@@ -22,13 +22,12 @@ void connectPort(LV2_Handle handle, uint32_t port, void* data)
     effect(handle).connectPort(port, data);
 }
 
-// Nothing to do: the engine is ready from instantiation, and a deactivation has
-// already cleared its memory.
-void activate(LV2_Handle) {}
+void activate(LV2_Handle handle) { effect(handle).activate(); }
 
 void run(LV2_Handle handle, uint32_t sampleCount) { effect(handle).run(sampleCount); }
 
-void deactivate(LV2_Handle handle) { effect(handle).deactivate(); }
+// Nothing to do: the host runs nothing until it activates again, which restarts all.
+void deactivate(LV2_Handle) {}
 
 void cleanup(LV2_Handle handle) { delete static_cast<Lv2Effect*>(handle); }
 

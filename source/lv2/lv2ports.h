@@ -22,11 +22,12 @@ struct PluginKind
 {
     const char* uri;
     uint32_t channels;
-    const char* tag; // the URI's last part
+    const char* tag;  // the URI's last part
+    const char* name; // what a host's list shows: the two must differ
 };
 constexpr std::array<PluginKind, 2> kPluginKinds = {{
-    {kMonoUri, 1, "mono"},
-    {kStereoUri, 2, "stereo"},
+    {kMonoUri, 1, "mono", "Brumvale Mono"},
+    {kStereoUri, 2, "stereo", "Brumvale Stereo"},
 }};
 
 // Control ports come first, in the order of the VST 3 parameter IDs, then the
@@ -55,9 +56,9 @@ struct ControlPortInfo
 {
     enum class Kind
     {
-        kSwitch,   // a toggle, on above 0.5
+        kSwitch,   // a toggle, on above zero
         kDecibels, // a level in dB
-        kEnabled,  // the host's bypass, inverted: on means processing
+        kEnabled,  // the host's bypass, inverted: on (above zero) means processing
         kLatency,  // output: the delay in samples
     };
     const char* symbol;

@@ -3,7 +3,8 @@
 # The LV2 bundle as hosts see it: its Turtle files valid against the installed LV2
 # schemas (no error, no warning), both plug-ins with their ports and the factory
 # presets as lv2info lists them (the names of the .vstpreset files the build
-# wrote) with the panel as their X11 UI, a plug-in library that exports
+# wrote) with the panel as their X11 UI, names a user can tell apart, versions that
+# read as a release (even, the minor one non-zero), a plug-in library that exports
 # lv2_descriptor alone and needs no GUI library, and a UI library that exports
 # lv2ui_descriptor alone.
 #   check-bundle.sh LV2_BUNDLE VSTPRESET_FOLDER
@@ -28,8 +29,8 @@ fi
 
 mkdir "$work/lv2"
 ln -s "$bundle" "$work/lv2/Brumvale.lv2"
-for each in "mono in out" "stereo in_l in_r out_l out_r"; do
-    read -r kind audio <<<"$each"
+for each in "mono Mono in out" "stereo Stereo in_l in_r out_l out_r"; do
+    read -r kind name audio <<<"$each"
     uri=urn:kelmarotte:brumvale:$kind
     if ! LV2_PATH="$work/lv2:/usr/lib/lv2" lv2info "$uri" >"$work/info" 2>"$work/errors"; then
         fail "lv2info $uri failed: $(cat "$work/errors")"
@@ -38,7 +39,7 @@ for each in "mono in out" "stereo in_l in_r out_l out_r"; do
     symbols=$(sed -n 's/^\t\tSymbol: *//p' "$work/info" | tr '\n' ' ')
     [ "$symbols" = "bypass antialias warmth boost volume enabled latency $audio " ] ||
         fail "$uri has the ports $symbols"
-    grep -q $'^\tName: *Brumvale$' "$work/info" || fail "$uri is not named Brumvale"
+    grep -q $'^\tName: *Brumvale '"$name\$" "$work/info" || fail "$uri is not named Brumvale $name"
     grep -q $'^\tAuthor: *Kelmarotte$' "$work/info" || fail "$uri is not Kelmarotte's"
     presets=$(sed -n '/^\tPresets:/,/^$/p' "$work/info" | sed -n '2,$s/^\t *//p' | sed '/^$/d' | sort)
     [ "$presets" = "$wanted" ] || fail "$uri lists the presets: $presets"
@@ -48,6 +49,13 @@ for each in "mono in out" "stereo in_l in_r out_l out_r"; do
         grep -qxF "$line" <<<"$ui" || fail "$uri has not the UI line '$line' but: $ui"
     done
 done
+
+versions=$(sed -n 's/^ *lv2:\(minor\|micro\)Version \([0-9]*\) ;$/\1 \2/p' "$bundle/brumvale.ttl")
+[ "$(wc -l <<<"$versions")" = 4 ] || fail "not two versions for each plug-in: $versions"
+while read -r part number; do
+    { [ $((number % 2)) = 0 ] && { [ "$part" = micro ] || [ "$number" -gt 0 ]; }; } ||
+        fail "lv2:${part}Version $number marks a development version"
+done <<<"$versions"
 
 exports() { nm -D --defined-only "$1" | awk '{print $3}' | tr '\n' ' '; }
 library=$bundle/brumvale.so

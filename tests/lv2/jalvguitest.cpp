@@ -90,7 +90,7 @@ public:
     Display* display;
 
     // The panel's window: a window of that size without children, inside jalv's
-    // top-level window titled "Brumvale"; 0 when there is none yet.
+    // top-level window titled "Brumvale Stereo"; 0 when there is none yet.
     Window findPanel(int width, int height)
     {
         return search(DefaultRootWindow(display), false, width, height);
@@ -134,7 +134,7 @@ private:
         char* name = nullptr;
         if (XFetchName(display, window, &name) && name)
         {
-            insideJalv = insideJalv || std::string(name) == "Brumvale";
+            insideJalv = insideJalv || std::string(name) == "Brumvale Stereo";
             XFree(name);
         }
         Window root = 0, parent = 0;

@@ -140,4 +140,10 @@ void LilvInstance::run(const float* const* inputs, float* const* outputs, uint32
     lilv_instance_run(instance, frames);
 }
 
+void LilvInstance::reactivate()
+{
+    lilv_instance_deactivate(instance);
+    lilv_instance_activate(instance);
+}
+
 } // namespace Brumvale::Testing

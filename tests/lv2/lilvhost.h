@@ -54,6 +54,8 @@ public:
     // False when no preset of the plug-in has the label.
     bool restorePreset(const std::string& label);
     void run(const float* const* inputs, float* const* outputs, uint32_t frames);
+    // Deactivates and activates it again, as a host does around a pause.
+    void reactivate();
 
 private:
     LilvHost& host;

@@ -293,7 +293,8 @@ TEST_F(Lv2Test, BadPortValuesAreIgnoredOrClamped)
         {Lv2::kVolumePort, 12.0f, 0.0f},  {Lv2::kBypassPort, kNan, kNan},
         {Lv2::kBypassPort, 1e30f, 1.0f},  {Lv2::kAntiAliasPort, -kInf, kNan},
         {Lv2::kWarmthPort, 7.0f, 1.0f},   {Lv2::kEnabledPort, kNan, kNan},
-        {Lv2::kEnabledPort, -3.0f, 0.0f},
+        {Lv2::kEnabledPort, -3.0f, 0.0f}, {Lv2::kEnabledPort, 0.3f, 1.0f},
+        {Lv2::kBypassPort, 0.25f, 1.0f},  {Lv2::kWarmthPort, 1e-30f, 1.0f},
     };
     const AudioBuffer input = Testing::makeTestSignal(2, 44100, 44100, 3);
     const std::vector<Change> before = {{0, Lv2::kBoostPort, 18.0f}, {0, Lv2::kVolumePort, -9.0f}};
@@ -364,6 +365,30 @@ TEST_F(Lv2Test, PortsShowTheControllersParameters)
         lilv_node_free(min);
         lilv_node_free(max);
     }
+}
+
+// An activation after a deactivation restarts all history: in the middle of a bypass
+// fade, what follows is what a new instance with the same port values renders.
+TEST_F(Lv2Test, ActivationAfterADeactivationStartsAfresh)
+{
+    AudioBuffer input = Testing::makeTestSignal(2, 8192, 44100, 5);
+    AudioBuffer used(2, 8192), fresh(2, 8192);
+    LilvInstance plugin(*lilv, Lv2::kStereoUri, 44100);
+    LilvInstance newOne(*lilv, Lv2::kStereoUri, 44100);
+    ASSERT_TRUE(plugin.ok() && newOne.ok());
+    for (LilvInstance* each : {&plugin, &newOne})
+        each->control("boost") = 24.0f;
+    plugin.run(input.from(0).data(), used.from(0).data(), 4096);
+    plugin.control("bypass") = 1.0f;
+    plugin.run(input.from(4096).data(), used.from(4096).data(), 128); // the fade has begun
+    plugin.reactivate();
+    newOne.control("bypass") = 1.0f;
+    plugin.run(input.from(4224).data(), used.from(4224).data(), 3968);
+    newOne.run(input.from(4224).data(), fresh.from(4224).data(), 3968);
+    for (int c = 0; c < 2; ++c)
+        EXPECT_EQ(std::memcmp(used.data[c].data() + 4224, fresh.data[c].data() + 4224,
+                              3968 * sizeof(float)),
+                  0);
 }
 
 TEST_F(Lv2Test, InstantiatesAtTheRatesTheEngineTakes)

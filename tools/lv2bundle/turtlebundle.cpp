@@ -123,26 +123,47 @@ void writeAudioPort(std::ostream& out, uint32_t index, bool input, uint32_t chan
         << (channels > 1 ? kSideNames[channel] : "") << "\" ;\n";
 }
 
-std::string plugins(const std::string& version)
+// An LV2 plug-in has two version numbers beneath its URI, and the URI outlives the
+// project's major version, so both of the project's pairs are folded into them:
+//   lv2:minorVersion = 2 x (1000 x major + minor)
+//   lv2:microVersion = 2 x (1000 x micro + build)
+// (1.0.0.1 gives 2000 and 2). They grow whenever the project's version grows, while
+// every part stays below 1000, and they are even and the minor one non-zero: the LV2
+// core reads an odd one, or minor 0, as a development version that hosts hide.
+struct Lv2Version
+{
+    unsigned minor;
+    unsigned micro;
+};
+
+bool lv2Version(const std::string& version, Lv2Version& result)
 {
     unsigned major = 0, minor = 0, micro = 0, build = 0;
-    std::sscanf(version.c_str(), "%u.%u.%u.%u", &major, &minor, &micro, &build);
+    char end = 0;
+    if (std::sscanf(version.c_str(), "%u.%u.%u.%u%c", &major, &minor, &micro, &build, &end) != 4 ||
+        major < 1 || major >= 1000 || minor >= 1000 || micro >= 1000 || build >= 1000)
+        return false;
+    result = {2 * (1000 * major + minor), 2 * (1000 * micro + build)};
+    return true;
+}
+
+std::string plugins(const std::string& version, const Lv2Version& lv2)
+{
     std::ostringstream out;
     out << kPrefixes;
     const auto ports = controlPorts();
     for (const PluginKind& kind : kPluginKinds)
     {
-        // LV2 versions have two parts beneath the URI: ours are the second and the
-        // last of the project's four, which is what a release changes.
         out << "<" << kind.uri << ">\n    a lv2:Plugin , lv2:DistortionPlugin , doap:Project ;\n"
-            << "    doap:name \"Brumvale\" ;\n"
+            << "    doap:name " << quoted(kind.name) << " ;\n"
             << "    rdfs:comment \"Octave fuzz, " << kind.tag << " (version " << version
             << "): Boost drives an asymmetric soft clipper and a soft rectifier, which "
                "doubles the pitch; AntiAlias (the panel's HiFi switch) runs them "
                "oversampled.\" ;\n"
             << "    doap:license <http://spdx.org/licenses/GPL-3.0-or-later> ;\n"
             << "    doap:maintainer [\n        foaf:name \"Kelmarotte\"\n    ] ;\n"
-            << "    lv2:minorVersion " << minor << " ;\n    lv2:microVersion " << build << " ;\n"
+            << "    lv2:minorVersion " << lv2.minor << " ;\n    lv2:microVersion " << lv2.micro
+            << " ;\n"
             << "    lv2:optionalFeature lv2:hardRTCapable ;\n    ui:ui <" << kUiUri << "> ;\n"
             << "    lv2:port [\n";
         for (uint32_t p = 0; p < kControlPortCount; ++p)
@@ -215,8 +236,17 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
+    Lv2Version lv2{};
+    if (!lv2Version(argv[2], lv2))
+    {
+        std::fprintf(stderr,
+                     "brumvale_lv2_turtle: the version %s is not four numbers from 1.0.0.0 "
+                     "with each below 1000\n",
+                     argv[2]);
+        return 2;
+    }
     if (!write(folder + "/manifest.ttl", manifest(argv[3], argv[4])) ||
-        !write(folder + "/brumvale.ttl", plugins(argv[2])) ||
+        !write(folder + "/brumvale.ttl", plugins(argv[2], lv2)) ||
         !write(folder + "/presets.ttl", presets()))
     {
         std::fprintf(stderr, "brumvale_lv2_turtle: cannot write into %s\n", folder.c_str());
