@@ -55,6 +55,7 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
     {
         auto instance = std::make_unique<UiInstance>();
         HostOffers offers;
+        bool idleCalls = false;
         const LV2_Options_Option* options = nullptr;
         for (; features && *features; ++features)
         {
@@ -64,6 +65,8 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
                 continue;
             if (std::strcmp(uri, LV2_UI__parent) == 0)
                 offers.parent = data;
+            else if (std::strcmp(uri, LV2_UI__idleInterface) == 0)
+                idleCalls = true;
             else if (std::strcmp(uri, LV2_UI__resize) == 0)
                 offers.resize = static_cast<const LV2UI_Resize*>(data);
             else if (std::strcmp(uri, LV2_UI__touch) == 0)
@@ -77,6 +80,10 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
                 instance->floatType = map->map(map->handle, LV2_ATOM__Float);
             }
         }
+        // The panel's timer and window events run in the idle calls: without them
+        // the host's own controls serve the user better than a dead panel.
+        if (!idleCalls)
+            return nullptr;
         offers.scaleFactor = scaleFactorIn(options, *instance);
         instance->view =
             Lv2PanelView::open(std::string(bundlePath) + "resources/", write, controller, offers);

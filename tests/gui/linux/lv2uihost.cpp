@@ -73,7 +73,9 @@ bool Lv2UiHost::load(const char* pluginUri, const Offers& offers, std::string& e
     const LV2_Feature optionList{LV2_OPTIONS__options, const_cast<LV2_Options_Option*>(
                                                            scale > 0.0f ? options : options + 1)};
     const LV2_Feature touching{LV2_UI__touch, &touchFeature};
-    std::vector<const LV2_Feature*> list = {&resizing, &mapping, &idling, &optionList};
+    std::vector<const LV2_Feature*> list = {&resizing, &mapping, &optionList};
+    if (offers.idle)
+        list.push_back(&idling);
     if (offers.parent)
         list.push_back(&parent);
     if (offers.touch)

@@ -35,6 +35,7 @@ public:
         double scaleFactor = 0.0; // 0: none offered
         bool touch = true;
         bool parent = true;
+        bool idle = true; // the ui:idleInterface feature: idle calls will come
     };
 
     // Null, with the reason in error, when the library or the panel cannot be had.

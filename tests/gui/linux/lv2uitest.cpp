@@ -252,6 +252,8 @@ TEST_F(Lv2UiTest, HostResizesAndBadInputChangeNothingElse)
     ASSERT_TRUE(window);
     EXPECT_FALSE(Lv2UiHost::open(*loop, *window, "urn:nobody", {}, error));
     EXPECT_FALSE(Lv2UiHost::open(*loop, *window, kStereoUri, {0.0, true, false}, error));
+    EXPECT_FALSE(Lv2UiHost::open(*loop, *window, kStereoUri, {0.0, true, true, false}, error))
+        << "a host that makes no idle calls would show a dead panel";
 }
 
 } // namespace
