@@ -5,6 +5,7 @@
 
 #include "widgets/zoomrange.h"
 
+#include <X11/Xlibint.h>
 #include <X11/Xresource.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
@@ -79,6 +80,12 @@ VstKeyCode keyOf(XKeyEvent& event)
     return key;
 }
 
+// An error about a window or drawable on the panel's own connection: the host may
+// destroy its window, and the panel's with it, before the panel closes. Dropped on
+// this connection alone (False: not an error to report), so that it never reaches
+// the process's handler, which is the host's: Xlib's default one ends the process.
+Bool dropVanishedWindowError(Display*, XErrorEvent*, xError*) { return False; }
+
 } // namespace
 
 std::unique_ptr<X11Frame> X11Frame::create(IPlatformFrameCallback& frame, const CRect& size,
@@ -87,6 +94,8 @@ std::unique_ptr<X11Frame> X11Frame::create(IPlatformFrameCallback& frame, const 
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return nullptr;
+    for (int code : {BadWindow, BadDrawable})
+        XESetWireToError(display, code, dropVanishedWindowError);
     std::unique_ptr<X11Frame> created(new X11Frame(frame, display));
     if (!created->openWindow(size, parent))
         return nullptr;

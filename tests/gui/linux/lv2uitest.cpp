@@ -256,5 +256,28 @@ TEST_F(Lv2UiTest, HostResizesAndBadInputChangeNothingElse)
         << "a host that makes no idle calls would show a dead panel";
 }
 
+// Some hosts (suil's Qt wrapper) destroy the panel's parent window before they call
+// cleanup. Neither a last drawing nor the clean-up may then raise an X error: Xlib's
+// default handler ends the host's process on one. This test's handler counts them.
+TEST_F(Lv2UiTest, CleanUpAfterTheParentIsGoneRaisesNoXError)
+{
+    Lv2Panel lv2 = openLv2(0, 0);
+    ASSERT_TRUE(lv2.ui);
+    static int errors;
+    errors = 0;
+    const auto hostHandler = XSetErrorHandler([](Display*, XErrorEvent* error) {
+        ADD_FAILURE() << "X error " << int(error->error_code) << " for request "
+                      << int(error->request_code) << "." << int(error->minor_code);
+        ++errors;
+        return 0;
+    });
+    lv2.window.reset();
+    lv2.ui->portEvent(3, 18.0f); // drawn into the vanished window
+    lv2.ui.reset();
+    XSync(input, False);
+    XSetErrorHandler(hostHandler);
+    EXPECT_EQ(errors, 0);
+}
+
 } // namespace
 } // namespace Brumvale::Host
