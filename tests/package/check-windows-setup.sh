@@ -37,6 +37,9 @@ touch -d '2001-01-01' "$work/presets-copy"/*
     "$work/Brumvale-setup-again.exe"
 cmp "$work/Brumvale-setup.exe" "$work/Brumvale-setup-again.exe" || fail "two builds of the same tree differ"
 echo "setup program: $(stat -c %s "$work/Brumvale-setup.exe") bytes"
+# Its version information, which Windows shows in the file's properties (UTF-16).
+strings -el "$work/Brumvale-setup.exe" | grep -qx "$version" ||
+    fail "the setup program's version information does not give $version"
 # An older version to replace: stand-ins for its libraries.
 echo "an older Brumvale" >"$work/old.vst3"
 "$build_setup" 0.9.0.0 "$work/old.vst3" "$work/old.vst3" "$presets" "$work/Brumvale-old-setup.exe"
@@ -60,11 +63,14 @@ uninstall_entry() {
         awk 'index($0, ENVIRON["KEY"]) == 1 { on = 1; next } on && /^$/ { exit } on' "$1/system.reg"
 }
 
-# One prefix's case: ARCH TREE, its 32-bit cmd.exe, the libraries it must hold (Unix paths in drive_c
-# against the files they must equal), and whether an older version comes first.
+# One prefix's case: ARCH TREE CMD OLDER LIBRARY BUILT [LIBRARY BUILT]: its 32-bit
+# cmd.exe; with-older to replace an older version first, and then to repair a
+# damaged installation; the libraries it must hold (paths in drive_c) with the
+# files they must equal.
 check_prefix() {
     local arch=$1 tree=$2 neutral=$3 old=$4
     shift 4
+    local library=$1 built=$2
     local prefix="$work/prefix-$arch" drive="$work/prefix-$arch/drive_c"
     local preset_folder="$drive/ProgramData/VST3 Presets/Kelmarotte/Brumvale"
     echo "--- a fresh $arch prefix"
@@ -104,6 +110,16 @@ check_prefix() {
     done
     count=$(grep -c '^"DisplayName"="Brumvale"' "$prefix/system.reg" || true)
     [ "$count" -eq 1 ] || fail "$arch: $count uninstall entries named Brumvale"
+
+    if [ "$old" = with-older ]; then
+        echo "--- the same version again repairs a damaged installation"
+        rm "$drive/$library"
+        "$wine_run" "$prefix" "$arch" "$work/Brumvale-setup.exe" /S || fail "$arch: the repair failed"
+        "$wine_run" --stop "$prefix" "$arch"
+        cmp -s "$drive/$library" "$built" || fail "$arch: the repair did not bring back $library"
+        count=$(grep -c '^"DisplayName"="Brumvale"' "$prefix/system.reg" || true)
+        [ "$count" -eq 1 ] || fail "$arch: $count uninstall entries after the repair"
+    fi
 
     echo "--- the installed library in the plug-in tests"
     BRUMVALE_BUNDLE='C:\Program Files\Common Files\VST3\Brumvale.vst3' \
