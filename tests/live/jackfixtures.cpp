@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -86,12 +87,21 @@ DummyServer::DummyServer()
     pid = fork();
     if (pid == 0)
     {
+        // A server outlives no test: one left by a killed run would answer under
+        // this name in the next.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         sendOutputTo("/dev/null", true);
         execlp("jackd", "jackd", "-n", name.c_str(), "--no-realtime", "--sync", "-t", "10000", "-d",
                "dummy", "-r", "48000", "-p", "64", static_cast<char*>(nullptr));
         _exit(127);
     }
     running = pid > 0 && waitFor(serverAnswers, std::chrono::seconds(30));
+    // Ours must answer, not another of the name that made ours give up.
+    if (running && waitpid(pid, nullptr, WNOHANG) == pid)
+    {
+        pid = -1;
+        running = false;
+    }
 }
 
 DummyServer::~DummyServer()
