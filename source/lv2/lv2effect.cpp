@@ -11,6 +11,12 @@
 #include <utility>
 
 namespace Brumvale::Lv2 {
+namespace {
+
+// How LV2 reads a toggle: on above zero.
+bool switchOn(float value) { return value > 0.0f; }
+
+} // namespace
 
 Lv2Effect* Lv2Effect::create(uint32_t channels, double sampleRate) noexcept
 {
@@ -40,9 +46,9 @@ bool Lv2Effect::restart() noexcept
     fresh.setSampleRate(sampleRate);
     fresh.setBoostDb(normalizedDb(kBoostPort, ports[kBoostPort].defaultValue));
     fresh.setVolumeDb(normalizedDb(kVolumePort, ports[kVolumePort].defaultValue));
-    fresh.setBypass(ports[kBypassPort].defaultValue > 0.0f);
-    fresh.setAntiAlias(ports[kAntiAliasPort].defaultValue > 0.0f);
-    fresh.setWarmth(ports[kWarmthPort].defaultValue > 0.0f);
+    fresh.setBypass(switchOn(ports[kBypassPort].defaultValue));
+    fresh.setAntiAlias(switchOn(ports[kAntiAliasPort].defaultValue));
+    fresh.setWarmth(switchOn(ports[kWarmthPort].defaultValue));
     engine = std::move(fresh);
     for (uint32_t p = 0; p < kControlInputCount; ++p)
         taken[p] = ports[p].defaultValue;
@@ -83,9 +89,9 @@ void Lv2Effect::applyControls() noexcept
         // which is what a VST 3 host's parameter changes amount to.
         if (!std::isfinite(value) || std::memcmp(&value, &taken[p], sizeof value) == 0)
             continue;
-        const bool wasOn = taken[p] > 0.0f;
+        const bool wasOn = switchOn(taken[p]);
         taken[p] = value;
-        const bool on = value > 0.0f;
+        const bool on = switchOn(value);
         switch (p)
         {
         case kAntiAliasPort:
@@ -111,7 +117,7 @@ void Lv2Effect::applyControls() noexcept
 bool Lv2Effect::bypassed() const noexcept
 {
     // By our switch or by the host's.
-    return taken[kBypassPort] > 0.0f || !(taken[kEnabledPort] > 0.0f);
+    return switchOn(taken[kBypassPort]) || !switchOn(taken[kEnabledPort]);
 }
 
 void Lv2Effect::run(uint32_t sampleCount) noexcept

@@ -63,6 +63,9 @@ uninstall_entry() {
         awk 'index($0, ENVIRON["KEY"]) == 1 { on = 1; next } on && /^$/ { exit } on' "$1/system.reg"
 }
 
+# How many uninstall entries of the prefix are named Brumvale.
+entries() { grep -c '^"DisplayName"="Brumvale"' "$1/system.reg" || true; }
+
 # One prefix's case: ARCH TREE CMD OLDER LIBRARY BUILT [LIBRARY BUILT]: its 32-bit
 # cmd.exe; with-older to replace an older version first, and then to repair a
 # damaged installation; the libraries it must hold (paths in drive_c) with the
@@ -108,7 +111,7 @@ check_prefix() {
     for value in DisplayName Publisher EstimatedSize UninstallString QuietUninstallString; do
         grep -q "^\"$value\"=" <<<"$entry" || fail "$arch: the uninstall entry has no $value"
     done
-    count=$(grep -c '^"DisplayName"="Brumvale"' "$prefix/system.reg" || true)
+    count=$(entries "$prefix")
     [ "$count" -eq 1 ] || fail "$arch: $count uninstall entries named Brumvale"
 
     if [ "$old" = with-older ]; then
@@ -117,7 +120,7 @@ check_prefix() {
         "$wine_run" "$prefix" "$arch" "$work/Brumvale-setup.exe" /S || fail "$arch: the repair failed"
         "$wine_run" --stop "$prefix" "$arch"
         cmp -s "$drive/$library" "$built" || fail "$arch: the repair did not bring back $library"
-        count=$(grep -c '^"DisplayName"="Brumvale"' "$prefix/system.reg" || true)
+        count=$(entries "$prefix")
         [ "$count" -eq 1 ] || fail "$arch: $count uninstall entries after the repair"
     fi
 
