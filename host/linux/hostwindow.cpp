@@ -51,6 +51,7 @@ std::unique_ptr<HostWindow> HostWindow::open(RunLoop& loop, const ViewRect& boun
     // A window manager's close button asks rather than destroys.
     Atom close = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &close, 1);
+    XSelectInput(display, window, StructureNotifyMask);
     XMapWindow(display, window);
     // Without a window manager the window is viewable once the server has this.
     XSync(display, False);
@@ -99,6 +100,11 @@ bool HostWindow::closeRequested()
         XNextEvent(display, &event);
         if (event.type == ClientMessage && Atom(event.xclient.data.l[0]) == closeAtom)
             closing = true;
+        else if (event.type == ConfigureNotify)
+        {
+            outline.right = outline.left + event.xconfigure.width;
+            outline.bottom = outline.top + event.xconfigure.height;
+        }
     }
     return closing;
 }

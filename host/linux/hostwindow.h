@@ -65,7 +65,8 @@ public:
     HostWindow& operator=(const HostWindow&) = delete;
 
     unsigned long windowId() const { return window; }
-    // The window's outline on the screen; resizeView moves its right and bottom.
+    // The window's outline on the screen; resizeView, and any resize closeRequested
+    // reads (a user dragging the border), move its right and bottom.
     const Steinberg::ViewRect& bounds() const { return outline; }
     void setTitle(const std::string& title);
     // Whether the user (a window manager's close button: WM_DELETE_WINDOW) has asked

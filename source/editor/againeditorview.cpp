@@ -114,7 +114,8 @@ bool againEditorView::openContextMenu(const CPoint& where)
             owned(hostMenus->createContextMenu(this, id >= 0 ? &parameter : nullptr));
         if (menu && zoomTarget->addItemsTo(*menu, getUserZoom()))
         {
-            menu->popup(UCoord(where.x * getZoom()), UCoord(where.y * getZoom()));
+            const CPoint at = frame->toWindow(where);
+            menu->popup(UCoord(at.x), UCoord(at.y));
             return true;
         }
     }

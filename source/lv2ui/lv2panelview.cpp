@@ -4,6 +4,7 @@
 #include "editor/zoomchoices.h"
 #include "preferences/zoompreference.h"
 
+#include <cmath>
 #include <cstring>
 
 using namespace VSTGUI;
@@ -27,7 +28,12 @@ std::unique_ptr<Lv2PanelView> Lv2PanelView::open(const std::string& resources,
     if (!view->frame->open(offers.parent, &view->runLoop))
         return nullptr;
     view->runLoop.addTimer(kIdleMilliseconds, [frame = view->frame] { frame->idle(); });
-    // Only now is the screen known.
+    // Only now are the screen and the host's toolkit known. A toolkit that enlarges
+    // the host's windows does so to the sizes asked of it, and its factor is the
+    // host's scale unless the host said one.
+    view->requestDivisor = view->frame->getHostToolkitScale();
+    if (view->sources.host == 0.0 && view->requestDivisor != 1.0)
+        view->sources.host = view->requestDivisor;
     view->showChosenZoom();
     return view;
 }
@@ -65,9 +71,7 @@ bool Lv2PanelView::resize(int width, int height)
 {
     if (width <= 0 || height <= 0)
         return false;
-    // The frame keeps panel pixels; a window larger than the panel shows a margin.
-    const double zoom = frame->getZoom();
-    frame->setViewSize(CRect(0, 0, width / zoom, height / zoom));
+    frame->setWindowSize(width, height);
     return true;
 }
 
@@ -96,12 +100,20 @@ void Lv2PanelView::chooseZoom(double userZoom)
 
 void Lv2PanelView::showChosenZoom()
 {
-    const double zoom = limitZoom(sources.chosen(frame->getScreenScale()));
-    frame->setZoom(zoom);
-    frame->setViewSize(CRect(0, 0, BrumvalePanel::kWidth, BrumvalePanel::kHeight));
+    frame->setZoom(limitZoom(sources.chosen(frame->getScreenScale())));
+    requestSize();
+}
+
+void Lv2PanelView::requestSize()
+{
+    const CRect zoomed = frame->getZoomedSize();
+    const int width = int(std::lround(zoomed.getWidth() / requestDivisor));
+    const int height = int(std::lround(zoomed.getHeight() / requestDivisor));
+    // Hosts also read the size from the window itself, in their toolkit's pixels.
+    if (requestDivisor != 1.0)
+        frame->setWindowSize(width, height);
     if (hostResize && hostResize->ui_resize)
-        hostResize->ui_resize(hostResize->handle, zoomedLength(BrumvalePanel::kWidth, zoom),
-                              zoomedLength(BrumvalePanel::kHeight, zoom));
+        hostResize->ui_resize(hostResize->handle, width, height);
 }
 
 } // namespace Brumvale::Lv2

@@ -26,8 +26,10 @@ struct HostOffers
 // window of the host's. Its timer and its window's events run in the host's idle
 // calls (ui:idleInterface). It is drawn at a zoom: the user's choice (the same
 // preference file as the VST 3 editor's, and the same menu on a right click), else
-// the host's scale factor, else the screen's; each new zoom is reported through
-// the host's ui:resize. Host's UI thread only.
+// the host's scale factor (or its toolkit's: GTK 3 under GDK_SCALE), else the
+// screen's; each new zoom is asked of the host through its ui:resize, in the host
+// toolkit's pixels, and the panel fills the window the host then gives it. Host's
+// UI thread only.
 class Lv2PanelView : public VSTGUI::VSTGUIEditorInterface
 {
 public:
@@ -58,8 +60,9 @@ public:
 private:
     Lv2PanelView(LV2UI_Write_Function write, LV2UI_Controller controller, const HostOffers& offers);
     void chooseZoom(double userZoom);
-    // Shows the panel at the zoom the sources choose and tells the host the size.
+    // Shows the panel at the zoom the sources choose and asks the host for its size.
     void showChosenZoom();
+    void requestSize();
 
     IdleRunLoop runLoop; // outlives the frame's window, which it wakes
     PortPanelHost host;
@@ -67,6 +70,7 @@ private:
     VSTGUI::CFrame* frame = nullptr;
     const LV2UI_Resize* hostResize;
     VSTGUI::ZoomSources sources;
+    double requestDivisor = 1.0; // the factor the host's toolkit enlarges sizes by
 };
 
 } // namespace Brumvale::Lv2

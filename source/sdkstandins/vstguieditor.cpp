@@ -133,13 +133,13 @@ ViewRect VSTGUIEditor::zoomedPanel(double atZoom) const
                     VSTGUI::zoomedLength(panel.getHeight(), atZoom));
 }
 
-// The frame keeps panel pixels: the view's size divided by the zoom.
+// The panel fills the view's size as best it can.
 void VSTGUIEditor::fitFrame()
 {
     if (!frame)
         return;
     frame->setZoom(zoom);
-    frame->setViewSize(VSTGUI::CRect(0, 0, rect.getWidth() / zoom, rect.getHeight() / zoom));
+    frame->setWindowSize(rect.getWidth(), rect.getHeight());
 }
 
 } // namespace Vst

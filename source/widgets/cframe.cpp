@@ -25,20 +25,22 @@ private:
 constexpr double kRoundingSlack = 1e-9;
 
 // The screen pixels that show any part of a rectangle of panel pixels.
-CRect toScreen(const CRect& rect, double zoom)
+CRect toScreen(const CRect& rect, const PanelPlacement& placed)
 {
-    return CRect(std::floor(rect.left * zoom + kRoundingSlack),
-                 std::floor(rect.top * zoom + kRoundingSlack),
-                 std::ceil(rect.right * zoom - kRoundingSlack),
-                 std::ceil(rect.bottom * zoom - kRoundingSlack));
+    const double zoom = placed.zoom;
+    return CRect(placed.left + std::floor(rect.left * zoom + kRoundingSlack),
+                 placed.top + std::floor(rect.top * zoom + kRoundingSlack),
+                 placed.left + std::ceil(rect.right * zoom - kRoundingSlack),
+                 placed.top + std::ceil(rect.bottom * zoom - kRoundingSlack));
 }
 
-CRect toPanel(const CRect& rect, double zoom)
+// The panel pixels under a rectangle of the window, the panel placed there.
+CRect panelArea(const CRect& rect, const PanelPlacement& placed)
 {
-    return CRect(rect.left / zoom, rect.top / zoom, rect.right / zoom, rect.bottom / zoom);
+    return CRect((rect.left - placed.left) / placed.zoom, (rect.top - placed.top) / placed.zoom,
+                 (rect.right - placed.left) / placed.zoom,
+                 (rect.bottom - placed.top) / placed.zoom);
 }
-
-CPoint toPanel(const CPoint& where, double zoom) { return CPoint(where.x / zoom, where.y / zoom); }
 
 } // namespace
 
@@ -124,8 +126,8 @@ void CFrame::setFocusView(CView* view)
 void CFrame::setViewSize(const CRect& rect)
 {
     CView::setViewSize(rect);
-    if (platformFrame)
-        platformFrame->setSize(getZoomedSize());
+    const CRect zoomed = getZoomedSize();
+    setWindowSize(int(zoomed.getWidth()), int(zoomed.getHeight()));
 }
 
 void CFrame::setZoom(double newZoom)
@@ -133,9 +135,45 @@ void CFrame::setZoom(double newZoom)
     if (!isZoomInRange(newZoom) || newZoom == zoom)
         return;
     zoom = newZoom;
-    invalidRect.unite(getViewSize());
+    const CRect zoomed = getZoomedSize();
+    setWindowSize(int(zoomed.getWidth()), int(zoomed.getHeight()));
+}
+
+void CFrame::setWindowSize(int width, int height)
+{
+    if (!platformFrame)
+        return place(width, height);
+    const CRect kept = platformFrame->setSize(CRect(0, 0, width, height));
+    place(int(kept.getWidth()), int(kept.getHeight()));
+}
+
+void CFrame::place(int width, int height)
+{
+    const CRect& size = getViewSize();
+    const PanelPlacement placed =
+        placePanel(size.getWidth(), size.getHeight(), zoom, width, height);
+    const bool moved = placed.zoom != placement.zoom || placed.left != placement.left ||
+                       placed.top != placement.top;
+    placement = placed;
+    if (!moved)
+        return;
+    invalidRect.unite(size);
     if (platformFrame)
-        platformFrame->setSize(getZoomedSize());
+        platformFrame->invalidRect(CRect(0, 0, width, height));
+}
+
+void CFrame::platformOnResized(int width, int height) { place(width, height); }
+
+CPoint CFrame::toWindow(const CPoint& where) const
+{
+    return CPoint(placement.left + where.x * placement.zoom,
+                  placement.top + where.y * placement.zoom);
+}
+
+CPoint CFrame::toPanel(const CPoint& where) const
+{
+    return CPoint((where.x - placement.left) / placement.zoom,
+                  (where.y - placement.top) / placement.zoom);
 }
 
 CRect CFrame::getZoomedSize() const
@@ -147,6 +185,11 @@ CRect CFrame::getZoomedSize() const
 double CFrame::getScreenScale() const
 {
     return platformFrame ? platformFrame->getScreenScale() : kMinZoom;
+}
+
+double CFrame::getHostToolkitScale() const
+{
+    return platformFrame ? platformFrame->getHostToolkitScale() : kMinZoom;
 }
 
 void* CFrame::getNativeWindow() const
@@ -170,7 +213,7 @@ CRect CFrame::idle()
     const CRect changed = invalidRect;
     invalidRect = CRect();
     if (platformFrame && !changed.isEmpty())
-        platformFrame->invalidRect(toScreen(changed, zoom));
+        platformFrame->invalidRect(toScreen(changed, placement));
     return changed;
 }
 
@@ -261,30 +304,30 @@ int32_t CFrame::onKeyDown(VstKeyCode& key)
 
 void CFrame::platformDrawRect(CDrawContext& context, const CRect& rect)
 {
-    drawRect(context, toPanel(rect, zoom));
+    drawRect(context, panelArea(rect, placement));
 }
 
 CMouseEventResult CFrame::platformOnMouseDown(CPoint& where, const CButtonState& buttons)
 {
-    CPoint inPanel = toPanel(where, zoom);
+    CPoint inPanel = toPanel(where);
     return onMouseDown(inPanel, buttons);
 }
 
 CMouseEventResult CFrame::platformOnMouseMoved(CPoint& where, const CButtonState& buttons)
 {
-    CPoint inPanel = toPanel(where, zoom);
+    CPoint inPanel = toPanel(where);
     return onMouseMoved(inPanel, buttons);
 }
 
 CMouseEventResult CFrame::platformOnMouseUp(CPoint& where, const CButtonState& buttons)
 {
-    CPoint inPanel = toPanel(where, zoom);
+    CPoint inPanel = toPanel(where);
     return onMouseUp(inPanel, buttons);
 }
 
 bool CFrame::platformOnWheel(const CPoint& where, float distance, const CButtonState& buttons)
 {
-    return onWheel(toPanel(where, zoom), distance, buttons);
+    return onWheel(toPanel(where), distance, buttons);
 }
 
 int32_t CFrame::platformOnKeyDown(VstKeyCode& key) { return onKeyDown(key); }

@@ -6,6 +6,7 @@
 #include "cview.h"
 #include "platform.h"
 #include "vstguieditorinterface.h"
+#include "zoomrange.h"
 
 #include <memory>
 #include <vector>
@@ -20,9 +21,11 @@ namespace VSTGUI {
 // idle() gathers what changed since the last tick into one rectangle and redraws
 // it. Destroying the frame (forget) destroys its window and its views.
 //
-// Views are laid out in panel pixels whatever the zoom; the window is zoom times
-// as large, draws at its resolution, and its mouse positions arrive divided by
-// the zoom. UI thread only.
+// Views are laid out in panel pixels whatever the zoom. The window is asked to be
+// zoom times as large; the panel fills the window it gets as best it can
+// (placePanel: the asked zoom when the window is that size, else the zoom that
+// fits, centred), draws at its resolution, and its mouse positions arrive moved
+// and divided accordingly. UI thread only.
 class CFrame : public CView, private IPlatformFrameCallback
 {
 public:
@@ -47,17 +50,26 @@ public:
 
     int32_t getKnobMode() const { return editor ? editor->getKnobMode() : kCircularMode; }
 
-    // The size in panel pixels; the window, if there is one, follows it.
+    // The size in panel pixels; the window, if there is one, is asked for it at
+    // the zoom.
     void setViewSize(const CRect& rect) override;
 
-    // Screen pixels per panel pixel, from kMinZoom to kMaxZoom (others are
-    // ignored); the window takes the zoomed size and is redrawn.
+    // The zoom to ask the window for (screen pixels per panel pixel), from
+    // kMinZoom to kMaxZoom (others are ignored); the window is asked for the
+    // zoomed size and redrawn.
     void setZoom(double zoom);
     double getZoom() const { return zoom; }
     // The window's size for the frame's size at the zoom.
     CRect getZoomedSize() const;
+    // The size the host gives the window (screen pixels), which the panel fills.
+    void setWindowSize(int width, int height);
+    // A point of the panel in the window's screen pixels.
+    CPoint toWindow(const CPoint& where) const;
     // The scale the desktop asks for the window's screen (1 without a window).
     double getScreenScale() const;
+    // The factor by which the host's toolkit enlarges the sizes asked of it (1
+    // without a window).
+    double getHostToolkitScale() const;
     // The frame's native window; null without one.
     void* getNativeWindow() const;
     // The union of what changed since the last call (empty when nothing did),
@@ -79,7 +91,12 @@ protected:
 private:
     CView* viewAt(const CPoint& where) const;
 
-    double platformGetScale() const override { return zoom; }
+    // Places the panel in a window of that size, redrawing it all when that moves it.
+    void place(int width, int height);
+    CPoint toPanel(const CPoint& where) const;
+
+    PanelPlacement platformGetPlacement() const override { return placement; }
+    void platformOnResized(int width, int height) override;
     void platformDrawRect(CDrawContext& context, const CRect& rect) override;
     CMouseEventResult platformOnMouseDown(CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult platformOnMouseMoved(CPoint& where, const CButtonState& buttons) override;
@@ -95,6 +112,7 @@ private:
     CView* mouseView = nullptr; // the view that took the last mouse-down
     CRect invalidRect;          // changes that idle() has not reported yet
     double zoom = 1.0;
+    PanelPlacement placement; // in the window the platform reported last
     std::unique_ptr<IPlatformFrame> platformFrame;
 };
 

@@ -6,6 +6,7 @@
 
 #include "cdrawcontext.h"
 #include "cview.h"
+#include "zoomrange.h"
 
 #include <functional>
 #include <memory>
@@ -41,8 +42,11 @@ class IPlatformFrameCallback
 {
 public:
     virtual ~IPlatformFrameCallback() = default;
-    // Screen pixels per panel pixel: the scale of the context a window draws with.
-    virtual double platformGetScale() const = 0;
+    // The scale of the context a window draws with (screen pixels per panel pixel)
+    // and the panel's top-left corner in the window, where that context starts.
+    virtual PanelPlacement platformGetPlacement() const = 0;
+    // The host gave the window this size.
+    virtual void platformOnResized(int width, int height) = 0;
     virtual void platformDrawRect(CDrawContext& context, const CRect& rect) = 0;
     virtual CMouseEventResult platformOnMouseDown(CPoint& where, const CButtonState& buttons) = 0;
     virtual CMouseEventResult platformOnMouseMoved(CPoint& where, const CButtonState& buttons) = 0;
@@ -60,12 +64,17 @@ public:
     virtual ~IPlatformFrame() = default;
     // Redraws the rectangle now.
     virtual void invalidRect(const CRect& rect) = 0;
-    // Gives the window the new size (its origin stays).
-    virtual void setSize(const CRect& size) = 0;
+    // Gives the window the new size (its origin stays) and returns the size it has
+    // then: a window that follows its parent's size (X11, once the host has resized
+    // the parent) keeps that one.
+    virtual CRect setSize(const CRect& size) = 0;
     // The scale the desktop asks of windows on this window's screen (1 at 96 dots
-    // per inch: Xft.dpi on Linux, the monitor's DPI on Windows), from 1 to 4; 1
-    // when it says nothing.
+    // per inch: what the desktop announces on Linux, linux/desktopscale.h; the
+    // monitor's DPI on Windows), from 1 to 4; 1 when it says nothing.
     virtual double getScreenScale() const = 0;
+    // The factor by which the host's own toolkit enlarges the sizes the panel asks
+    // of it (GTK 3 under GDK_SCALE, say), from 1 to 4.
+    virtual double getHostToolkitScale() const = 0;
     // The window itself (an X Window id, an HWND), as hosts that embed it ask.
     virtual void* getNativeWindow() const = 0;
 };

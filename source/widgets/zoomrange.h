@@ -24,6 +24,35 @@ inline double limitZoom(double zoom)
 // (180 at 1.5 is 270): a panel and its window agree on every size.
 inline int zoomedLength(double length, double zoom) { return int(std::lround(length * zoom)); }
 
+// Where a panel lies in its window: the zoom it is drawn at and its top-left corner
+// (screen pixels).
+struct PanelPlacement
+{
+    double zoom = kMinZoom;
+    int left = 0;
+    int top = 0;
+};
+
+// A panel of width x height panel pixels in a window of windowWidth x windowHeight
+// screen pixels. At asked when the window is the panel at that zoom; else at the
+// largest zoom in range that fits, in steps of 1/60 (180 x 240 then grows by whole
+// 3 x 4 pixel blocks, so an integer scale stays exact), centred. A window smaller
+// than the panel at kMinZoom shows the panel's top-left part.
+inline PanelPlacement placePanel(double width, double height, double asked, int windowWidth,
+                                 int windowHeight)
+{
+    constexpr double kSteps = 60.0;
+    PanelPlacement placed{asked, 0, 0};
+    if (zoomedLength(width, asked) == windowWidth && zoomedLength(height, asked) == windowHeight)
+        return placed;
+    const double fits = std::min(windowWidth / width, windowHeight / height);
+    // The slack lets a quotient that lands just below a step take that step.
+    placed.zoom = limitZoom(std::floor(fits * kSteps + 1e-9) / kSteps);
+    placed.left = std::max(0, (windowWidth - zoomedLength(width, placed.zoom)) / 2);
+    placed.top = std::max(0, (windowHeight - zoomedLength(height, placed.zoom)) / 2);
+    return placed;
+}
+
 // Where a panel's zoom comes from: the user's choice, else the host's scale, else
 // the screen's.
 struct ZoomSources

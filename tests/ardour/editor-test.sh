@@ -153,6 +153,9 @@ wait_for 60 find_editor_window || die "no editor window of at least ${view_w}x$v
 read -r _ editor_w editor_h editor_x editor_y <<<"$editor_geometry"
 echo "-- editor window $editor_window: ${editor_w}x$editor_h at +$editor_x+$editor_y on the screen"
 [ "$editor_h" -eq "$view_h" ] || die "the editor window is $editor_h pixels tall, not $view_h"
+# A window wider than the panel (Ardour's LV2 window is as wide as its toolbar) shows
+# it centred, at the zoom its height allows.
+panel_x=$(((editor_w - view_w) / 2))
 
 # Screenshots of the whole screen; the editor's crop is the panel's view_w x view_h
 # where the editor's window is at the time of the shot: Ardour moves the plug-in's
@@ -163,7 +166,7 @@ shoot() {
     read -r x y < <(xwininfo -id "$editor_window" |
         awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 } END { print x, y }')
     [ -n "$x" ] && [ -n "$y" ] || return 1
-    crop="${view_w}x$view_h+$x+$y"
+    crop="${view_w}x$view_h+$((x + panel_x))+$y"
     xwd -root -silent | convert xwd:- "$keep/screen-$1.png"
     convert "$keep/screen-$1.png" -crop "$crop" +repage "$keep/editor-$1.png"
 }
@@ -187,7 +190,7 @@ echo "-- editor drawn after $(elapsed $start): $(colours "$keep/editor-before.pn
 # The drag, relative to the knob's centre: from its lower left (value 0)
 # around over the top to its right.
 echo "== drag on the Boost knob"
-cx=${boost_centre[0]} cy=${boost_centre[1]}
+cx=$((panel_x + boost_centre[0])) cy=${boost_centre[1]}
 path=("-12 12" "-14 4" "-12 -8" "-6 -14" "0 -15" "6 -14" "12 -8" "15 0")
 read -r dx dy <<<"${path[0]}"
 xdotool mousemove --window "$editor_window" $((cx + dx)) $((cy + dy))

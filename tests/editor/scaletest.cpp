@@ -28,6 +28,33 @@ Size sizeOf(IPlugView& view)
 
 const CRect kPanel(0, 0, 180, 240);
 
+TEST(PlacementTest, ThePanelFillsItsWindowAsBestItCan)
+{
+    const struct
+    {
+        const char* what;
+        double asked;
+        int width, height;
+        PanelPlacement placed;
+    } cases[] = {
+        {"the window asked for", 1.3, 234, 312, {1.3, 0, 0}},
+        {"twice as large", 1.0, 360, 480, {2.0, 0, 0}},
+        {"wider: centred", 1.0, 420, 240, {1.0, 120, 0}},
+        {"a pixel over 2x stays 2x, sharp", 1.0, 361, 481, {2.0, 0, 0}},
+        {"a pixel under 2x", 2.0, 359, 480, {119.0 / 60, 1, 2}},
+        {"smaller than 1x: its top-left part", 2.0, 100, 100, {1.0, 0, 0}},
+        {"beyond 4x: centred at 4x", 1.0, 1000, 1000, {4.0, 140, 20}},
+        {"no window yet", 1.5, 0, 0, {1.0, 0, 0}},
+    };
+    for (const auto& c : cases)
+    {
+        const PanelPlacement placed = placePanel(180, 240, c.asked, c.width, c.height);
+        EXPECT_EQ(placed.zoom, c.placed.zoom) << c.what;
+        EXPECT_EQ(placed.left, c.placed.left) << c.what;
+        EXPECT_EQ(placed.top, c.placed.top) << c.what;
+    }
+}
+
 // Where the controls lie in panel pixels, and a rectangle in screen pixels.
 const struct
 {

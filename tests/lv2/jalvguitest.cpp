@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -45,17 +46,21 @@ Picture screenshot(const fs::path& folder, const std::string& settings, double s
     return std::system(command.c_str()) == 0 ? Host::readPng(file.string()) : Picture();
 }
 
-// jalv.gtk3 running the plug-in as the JACK client "name", its output in a file.
+// jalv.gtk3 running the plug-in as the JACK client "name", its output in a file;
+// with a variable set ("NAME=value") in its environment when one is given.
 class JalvGtk
 {
 public:
-    JalvGtk(const std::string& name, const fs::path& log, const char* control)
+    JalvGtk(const std::string& name, const fs::path& log, const char* control,
+            const char* variable = nullptr)
     {
         pid = fork();
         if (pid == 0)
         {
             setpgid(0, 0);
             sendOutputTo(log.c_str(), true);
+            if (variable)
+                putenv(const_cast<char*>(variable));
             execlp("jalv.gtk3", "jalv.gtk3", "-x", "-c", control, "--jack-name", name.c_str(),
                    kStereoUri, nullptr);
             _exit(127);
@@ -94,6 +99,22 @@ public:
     Window findPanel(int width, int height)
     {
         return search(DefaultRootWindow(display), false, width, height);
+    }
+
+    // The size of the window that holds this one, as "WxH".
+    std::string parentSize(Window window)
+    {
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!window || !XQueryTree(display, window, &root, &parent, &children, &count))
+            return "none";
+        if (children)
+            XFree(children);
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(display, parent, &attributes))
+            return "none";
+        return std::to_string(attributes.width) + "x" + std::to_string(attributes.height);
     }
 
     Picture grab(Window window, int width, int height)
@@ -248,19 +269,30 @@ TEST_F(JalvGtkTest, PanelDragReachesTheSound)
     EXPECT_GT(std::fabs(gain), 3.0) << "the boost did not reach the sound";
 }
 
+// A desktop at 2x, said by the Xft.dpi resource or by GTK's own variable (with
+// which jalv's window doubles the panel's room without telling the panel): the
+// panel shows at 2x and fills the window it is given.
 TEST_F(JalvGtkTest, HostValueAndDesktopScaleShowInThePanel)
 {
-    const HighDpiDesktop highDpi(screen.display);
     const Picture wanted = screenshot(folder, "--set \"Boost=18.0 dB\"", 2.0);
     ASSERT_EQ(wanted.width, 360);
     ASSERT_EQ(wanted.height, 480);
-    JalvGtk jalv("brumvale-gtk-2x", folder / "jalv.log", "boost=18");
-    ASSERT_GT(jalv.pid, 0);
-    Window panel = 0;
-    Picture seen;
-    EXPECT_TRUE(waitForPicture(panel, wanted, seen))
-        << differingPixels(seen, wanted) << " pixels differ; jalv said:\n"
-        << contents(folder / "jalv.log");
+    for (const bool resource : {true, false})
+    {
+        SCOPED_TRACE(resource ? "Xft.dpi: 192" : "GDK_SCALE=2");
+        std::optional<HighDpiDesktop> highDpi;
+        if (resource)
+            highDpi.emplace(screen.display);
+        JalvGtk jalv("brumvale-gtk-2x", folder / "jalv.log", "boost=18",
+                     resource ? nullptr : "GDK_SCALE=2");
+        ASSERT_GT(jalv.pid, 0);
+        Window panel = 0;
+        Picture seen;
+        EXPECT_TRUE(waitForPicture(panel, wanted, seen))
+            << differingPixels(seen, wanted) << " pixels differ; jalv said:\n"
+            << contents(folder / "jalv.log");
+        EXPECT_EQ(screen.parentSize(panel), "360x480");
+    }
 }
 
 } // namespace

@@ -46,15 +46,20 @@ echo "an older Brumvale" >"$work/old.vst3"
 
 # What the setup program may touch, as text: the program and data folders' files with
 # their checksums, and the machine's and the user's registry without the times Wine
-# keeps (of keys, and of the display driver's date, which it writes at every start).
-# The prefix's server must be stopped, so that Wine has written the registry.
+# keeps (of keys, and of the display driver's date, which it writes at every start)
+# and without the devices, drivers and services, which Wine's plug and play manager
+# registers whenever it gets round to it (under qemu-i386 now and then only while
+# the setup program runs). The prefix's server must be stopped, so that Wine has
+# written the registry.
 snapshot() {
     local folders=("Program Files" ProgramData)
     [ ! -d "$1/drive_c/Program Files (x86)" ] || folders+=("Program Files (x86)")
     (cd "$1/drive_c" && find "${folders[@]}" -type f -exec md5sum {} + &&
         find "${folders[@]}" -type d) | LC_ALL=C sort
     sed -e '/^#time=/d' -e '/^"DriverDateData"=/d' -e 's/^\(\[.*\]\) [0-9]*$/\1/' \
-        "$1/system.reg" "$1/user.reg"
+        "$1/system.reg" "$1/user.reg" |
+        awk '/^\[/ { devices = /^\[System\\\\CurrentControlSet\\\\(Control\\\\(Class|DeviceClasses)|Enum|Services)\\\\/ }
+             !devices'
 }
 
 # The values of the uninstall entry, one per line ("name"=value), from system.reg.

@@ -185,7 +185,8 @@ std::string plugins(const std::string& version, const Lv2Version& lv2)
     // The panel lives in the host's window and runs in its idle calls.
     out << "<" << kUiUri
         << ">\n    a ui:X11UI ;\n    lv2:requiredFeature ui:parent , ui:idleInterface ;\n"
-        << "    lv2:optionalFeature ui:resize , ui:touch , opts:options , urid:map ;\n"
+        << "    lv2:optionalFeature ui:noUserResize , ui:resize , ui:touch , opts:options , "
+           "urid:map ;\n"
         << "    lv2:extensionData ui:idleInterface , ui:resize , opts:interface ;\n"
         << "    opts:supportedOption ui:scaleFactor .\n";
     return out.str();

@@ -2,23 +2,19 @@
 #include "x11frame.h"
 
 #include "cairodrawcontext.h"
+#include "desktopscale.h"
 
 #include "widgets/zoomrange.h"
 
 #include <X11/Xlibint.h>
-#include <X11/Xresource.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <cairo-xlib.h>
-
-#include <charconv>
-#include <cstring>
 
 namespace VSTGUI {
 namespace {
 
 constexpr CColor kBeyondPanel{16, 35, 50, 255};
-constexpr double kDotsPerInchAt1x = 96.0;
 
 CButtonState buttonsOf(unsigned int state)
 {
@@ -119,9 +115,9 @@ X11Frame::~X11Frame()
     XCloseDisplay(display);
 }
 
-bool X11Frame::openWindow(const CRect& size, Window parent)
+bool X11Frame::openWindow(const CRect& size, Window parentWindow)
 {
-    panel = size;
+    parent = parentWindow;
     window = XCreateSimpleWindow(display, parent, 0, 0, unsigned(size.getWidth()),
                                  unsigned(size.getHeight()), 0, 0, 0);
     if (!window)
@@ -129,6 +125,11 @@ bool X11Frame::openWindow(const CRect& size, Window parent)
     XSelectInput(display, window,
                  ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                      KeyPressMask | StructureNotifyMask);
+    // The host's resizing of its window, which the panel then fills.
+    XSelectInput(display, parent, StructureNotifyMask);
+    XWindowAttributes parentAttributes{};
+    if (XGetWindowAttributes(display, parent, &parentAttributes))
+        parentSize = {parentAttributes.width, parentAttributes.height};
     resize(int(size.getWidth()), int(size.getHeight()));
     XMapWindow(display, window);
     XFlush(display);
@@ -166,7 +167,9 @@ void X11Frame::invalidRect(const CRect& rect)
         unscaled.fillRect(area, kBeyondPanel);
     }
     {
-        CairoDrawContext context(cr, frame.platformGetScale());
+        const PanelPlacement placed = frame.platformGetPlacement();
+        cairo_translate(cr, placed.left, placed.top);
+        CairoDrawContext context(cr, placed.zoom);
         frame.platformDrawRect(context, area);
     }
     cairo_destroy(cr);
@@ -181,36 +184,38 @@ void X11Frame::invalidRect(const CRect& rect)
     XFlush(display);
 }
 
-double X11Frame::getScreenScale() const
+double X11Frame::getScreenScale() const { return desktopScale(readDesktopScale(display)); }
+
+double X11Frame::getHostToolkitScale() const
 {
-    // The resources as the server held them when this connection opened.
-    const char* resources = XResourceManagerString(display);
-    if (!resources)
-        return 1.0;
-    XrmInitialize();
-    XrmDatabase database = XrmGetStringDatabase(resources);
-    if (!database)
-        return 1.0;
-    char* type = nullptr;
-    XrmValue value{};
-    double dpi = 0.0;
-    if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr)
-    {
-        const char* text = value.addr;
-        while (*text == ' ' || *text == '\t')
-            ++text;
-        // Not strtod: the host's locale may want a decimal comma.
-        std::from_chars(text, text + std::strlen(text), dpi);
-    }
-    XrmDestroyDatabase(database);
-    return limitZoom(dpi / kDotsPerInchAt1x);
+    return hostToolkitScale(readDesktopScale(display), loadedHostToolkit());
 }
 
-void X11Frame::setSize(const CRect& size)
+CRect X11Frame::setSize(const CRect& size)
 {
-    XResizeWindow(display, window, unsigned(size.getWidth()), unsigned(size.getHeight()));
-    resize(int(size.getWidth()), int(size.getHeight()));
+    if (!followsParent)
+    {
+        XResizeWindow(display, window, unsigned(size.getWidth()), unsigned(size.getHeight()));
+        resize(int(size.getWidth()), int(size.getHeight()));
+        XFlush(display);
+    }
+    return CRect(0, 0, width, height);
+}
+
+// Only a resize of the parent by the host is followed, not the size it had when the
+// panel opened: a host may read the panel's size from its window first.
+void X11Frame::followParent(int parentWidth, int parentHeight)
+{
+    if (!followsParent && parentSize == std::pair(parentWidth, parentHeight))
+        return;
+    followsParent = true;
+    parentSize = {parentWidth, parentHeight};
+    if (parentWidth == width && parentHeight == height)
+        return;
+    XMoveResizeWindow(display, window, 0, 0, unsigned(parentWidth), unsigned(parentHeight));
+    resize(parentWidth, parentHeight);
     XFlush(display);
+    frame.platformOnResized(width, height);
 }
 
 // Xlib reads events into its own queue during any round trip, behind the
@@ -239,7 +244,13 @@ void X11Frame::handle(XEvent& event)
         }
         break;
     case ConfigureNotify:
-        resize(event.xconfigure.width, event.xconfigure.height);
+        if (event.xconfigure.window == parent)
+            followParent(event.xconfigure.width, event.xconfigure.height);
+        else if (event.xconfigure.window == window)
+        {
+            resize(event.xconfigure.width, event.xconfigure.height);
+            frame.platformOnResized(width, height);
+        }
         break;
     case ButtonPress:
     {

@@ -103,10 +103,11 @@ void Win32Frame::invalidRect(const CRect& rect)
     UpdateWindow(window);
 }
 
-void Win32Frame::setSize(const CRect& size)
+CRect Win32Frame::setSize(const CRect& size)
 {
     SetWindowPos(window, nullptr, 0, 0, int(size.getWidth()), int(size.getHeight()),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return size;
 }
 
 double Win32Frame::getScreenScale() const
@@ -168,7 +169,9 @@ void Win32Frame::paint()
                 unscaled.pushClipRect(area);
                 unscaled.fillRect(area, kBeyondPanel);
             }
-            GdiplusDrawContext context(graphics, frame.platformGetScale());
+            const PanelPlacement placed = frame.platformGetPlacement();
+            graphics.TranslateTransform(Gdiplus::REAL(placed.left), Gdiplus::REAL(placed.top));
+            GdiplusDrawContext context(graphics, placed.zoom);
             frame.platformDrawRect(context, area);
         }
         Gdiplus::Graphics screen(dc);

@@ -24,9 +24,11 @@ public:
     Win32Frame& operator=(const Win32Frame&) = delete;
 
     void invalidRect(const CRect& rect) override;
-    void setSize(const CRect& size) override;
+    CRect setSize(const CRect& size) override;
     // The DPI of the parent window's monitor / 96.
     double getScreenScale() const override;
+    // Windows hosts size child windows in physical pixels.
+    double getHostToolkitScale() const override { return kMinZoom; }
     void* getNativeWindow() const override { return window; }
 
 private:

@@ -214,6 +214,56 @@ TEST_F(ScaleTest, ZoomMenuSetsTheScaleForThisAndTheNextEditor)
     EXPECT_EQ(sizeText(broken.window->bounds()), "180x240");
 }
 
+// A window the host, or the user dragging its border, makes larger or smaller than
+// the panel without telling the view: the panel takes the zoom that fits, centred,
+// drawn as at that scale, and clicks land where it shows.
+TEST_F(ScaleTest, PanelFillsTheWindowItIsGiven)
+{
+    auto instance = openInstance();
+    ASSERT_TRUE(instance);
+    Picture twice;
+    {
+        IPtr<IPlugView> view = owned(instance->controller()->createView("editor"));
+        ASSERT_EQ(setScale(*view, 2.0f), kResultTrue);
+        Editor editor{view, openWindow(0, 0, 360, 480)};
+        ASSERT_EQ(editor.window->attach(view), kResultOk);
+        ASSERT_TRUE(waitUntilDrawn(*editor.window));
+        twice = editor.window->grab();
+    }
+    const struct
+    {
+        int width, height;
+        ViewRect panel; // where the panel shows
+    } cases[] = {{400, 480, ViewRect(20, 0, 380, 480)}, {360, 500, ViewRect(0, 10, 360, 490)}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(sizeText(c.width, c.height));
+        Editor editor = openEditor(*instance->controller(), 0, 0);
+        ASSERT_TRUE(editor.window);
+        XResizeWindow(input, editor.window->windowId(), unsigned(c.width), unsigned(c.height));
+        XSync(input, False);
+        Picture shown;
+        EXPECT_TRUE(loop->runUntil(
+            [&] {
+                editor.window->closeRequested(); // reads the window's new size
+                shown = editor.window->grab(c.panel);
+                return panelWindowSize(*editor.window) == sizeText(c.width, c.height) &&
+                       shown.pixels == twice.pixels;
+            },
+            5000))
+            << panelWindowSize(*editor.window) << "; " << differingPixels(shown, twice)
+            << " pixels differ from the panel at 2x";
+        const ViewRect bypass(
+            c.panel.left + 2 * Panel::kBypass.left, c.panel.top + 2 * Panel::kBypass.top,
+            c.panel.left + 2 * Panel::kBypass.right, c.panel.top + 2 * Panel::kBypass.bottom);
+        click(*editor.window, bypass);
+        settle();
+        EXPECT_EQ(instance->controller()->getParamNormalized(kBypassId), 1.0);
+        click(*editor.window, bypass); // as the next case's picture has it
+        settle();
+    }
+}
+
 // Without a host scale the panel follows the desktop's Xft.dpi; a host scale wins.
 TEST_F(ScaleTest, ScreenScaleFromXftDpi)
 {
