@@ -45,17 +45,19 @@ echo "an older Brumvale" >"$work/old.vst3"
 "$build_setup" 0.9.0.0 "$work/old.vst3" "$work/old.vst3" "$presets" "$work/Brumvale-old-setup.exe"
 
 # What the setup program may touch, as text: the program and data folders' files with
-# their checksums, and the machine's and the user's registry without the times Wine
+# their checksums, then the machine's and the user's registry without the times Wine
 # keeps (of keys, and of the display driver's date, which it writes at every start)
 # and without the devices, drivers and services, which Wine's plug and play manager
 # registers whenever it gets round to it (under qemu-i386 now and then only while
 # the setup program runs). The prefix's server must be stopped, so that Wine has
 # written the registry.
-snapshot() {
+files() {
     local folders=("Program Files" ProgramData)
     [ ! -d "$1/drive_c/Program Files (x86)" ] || folders+=("Program Files (x86)")
     (cd "$1/drive_c" && find "${folders[@]}" -type f -exec md5sum {} + &&
         find "${folders[@]}" -type d) | LC_ALL=C sort
+}
+registry() {
     sed -e '/^#time=/d' -e '/^"DriverDateData"=/d' -e 's/^\(\[.*\]\) [0-9]*$/\1/' \
         "$1/system.reg" "$1/user.reg" |
         awk '/^\[/ { devices = /^\[System\\\\CurrentControlSet\\\\(Control\\\\(Class|DeviceClasses)|Enum|Services)\\\\/ }
@@ -88,7 +90,8 @@ check_prefix() {
     # prefix as it was before the setup is the prefix after one.
     "$wine_run" "$prefix" "$arch" "$neutral" /c exit
     WINEPREFIX=$prefix timeout 600 wineserver -w
-    snapshot "$prefix" >"$work/before-$arch"
+    files "$prefix" >"$work/files-before-$arch"
+    registry "$prefix" >"$work/registry-before-$arch"
 
     if [ "$old" = with-older ]; then
         "$wine_run" "$prefix" "$arch" "$work/Brumvale-old-setup.exe" /S || fail "$arch: the older setup failed"
@@ -97,7 +100,7 @@ check_prefix() {
     "$wine_run" --stop "$prefix" "$arch"
 
     while [ $# -gt 0 ]; do
-        cmp -s "$drive/$1" "$2" || fail "$arch: $1 is not $2"
+        cmp "$drive/$1" "$2" || fail "$arch: $1 is not $2"
         shift 2
     done
     local count
@@ -124,7 +127,8 @@ check_prefix() {
         rm "$drive/$library"
         "$wine_run" "$prefix" "$arch" "$work/Brumvale-setup.exe" /S || fail "$arch: the repair failed"
         "$wine_run" --stop "$prefix" "$arch"
-        cmp -s "$drive/$library" "$built" || fail "$arch: the repair did not bring back $library"
+        cmp "$drive/$library" "$built" ||
+            fail "$arch: the repair did not bring back $library: $(ls -la "$(dirname "$drive/$library")" 2>&1)"
         count=$(entries "$prefix")
         [ "$count" -eq 1 ] || fail "$arch: $count uninstall entries after the repair"
     fi
@@ -151,12 +155,19 @@ check_prefix() {
     rmdir "$preset_folder" "$drive/ProgramData/VST3 Presets/Kelmarotte" \
         "$drive/ProgramData/VST3 Presets" 2>/dev/null ||
         fail "$arch: the uninstaller left more than the user's preset in ProgramData"
-    # Like every uninstaller that removes itself, it ran from a copy in the user's
+    files "$prefix" >"$work/files-after-$arch"
+    diff "$work/files-before-$arch" "$work/files-after-$arch" ||
+        fail "$arch: after the uninstaller, the files differ from before the setup (above)"
+    # Only what the registry gained counts: Wine's own services also drop keys of
+    # theirs (NetworkCards) and write them again, whenever they run. Like every
+    # uninstaller that removes itself, this one ran from a copy in the user's
     # temporary folder, which Windows deletes at the next start.
-    snapshot "$prefix" | grep -v '^"PendingFileRenameOperations"=str(7):"\(\\\\??\\\\C:\\\\users\\\\[^\\]*\\\\Temp\\\\~nsu[^\\]*\.tmp\(\\\\[^\\]*\.exe\)\?\\0\\0\)*"$' \
-        >"$work/after-$arch"
-    diff "$work/before-$arch" "$work/after-$arch" ||
-        fail "$arch: after the uninstaller, the prefix differs from before the setup (above)"
+    registry "$prefix" >"$work/registry-after-$arch"
+    local gained
+    gained=$(diff "$work/registry-before-$arch" "$work/registry-after-$arch" | grep '^>' |
+        grep -v -e '^> *$' -e '^> "PendingFileRenameOperations"=str(7):"\(\\\\??\\\\C:\\\\users\\\\[^\\]*\\\\Temp\\\\~nsu[^\\]*\.tmp\(\\\\[^\\]*\.exe\)\?\\0\\0\)*"$' || true)
+    [ -z "$gained" ] || fail "$arch: after the uninstaller, the registry holds what it did not before the setup:
+$gained"
 }
 
 check_prefix win64 "$win64" 'C:\windows\syswow64\cmd.exe' with-older \
