@@ -1,5 +1,4 @@
 #!/bin/sh
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # Windows test programs under Wine, in a prefix of the build tree (ARCH: win32 or win64):
 #   wine-run.sh PREFIX ARCH PROGRAM [ARGUMENT...]  runs a program, without a display
 #                                                 unless BRUMVALE_WINE_DISPLAY=1
@@ -20,6 +19,7 @@
 # which Wine's processes wait for ever: a boot that fails, hangs or loses its server
 # then is tried again on a fresh prefix (three times at most), and a program that
 # fails with such a message, or loses its server, runs once more, both saying so.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -eu
 mode=run
 case ${1:-} in
@@ -65,15 +65,28 @@ fail() {
     exit 1
 }
 wineserver_quiet() { wineserver "$@" </dev/null >>"$log" 2>&1 9>&-; }
+# The processes of the prefix (by their environment), which are killed when one is
+# given.
+prefix_processes() {
+    found=""
+    for process in /proc/[0-9]*; do
+        if grep -qxzF "WINEPREFIX=$WINEPREFIX" "$process/environ" 2>/dev/null; then
+            found=1
+            [ -z "${1:-}" ] || kill "$1" "${process#/proc/}" 2>/dev/null || true
+        fi
+    done
+    [ -n "$found" ]
+}
 # Ends the prefix's server, if any, and everything it runs; also the processes of
-# the prefix that a crashed server left behind.
+# the prefix that a crashed server left behind, until none is left (one in the
+# middle of an exec has no environment to read for a moment).
 stop() {
     wineserver_quiet -k || true
     timeout 60 sh -c 'wineserver -w' </dev/null >>"$log" 2>&1 9>&- || true
-    for process in /proc/[0-9]*; do
-        if grep -qxzF "WINEPREFIX=$WINEPREFIX" "$process/environ" 2>/dev/null; then
-            kill -9 "${process#/proc/}" 2>/dev/null || true
-        fi
+    tries=0
+    while prefix_processes -9 && [ "$tries" -lt 600 ]; do
+        sleep 0.1
+        tries=$((tries + 1))
     done
 }
 # Runs a command in the background, its output added to the file given, and waits
