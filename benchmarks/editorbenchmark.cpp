@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The editor's drawing without a window: one full redraw of the panel, and an
 // idle tick when nothing changed and when one knob moved, at 1x and at 2x.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "controller/againcontroller.h"
 #include "editor/againeditorview.h"

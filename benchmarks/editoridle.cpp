@@ -1,9 +1,9 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // What an open editor costs while nobody touches it: the built bundle's view in an
 // X window of the project's host, its run loop turning for ten seconds. Prints the
 // process's CPU time over that span as a share of one core, beside the same loop
 // waking a do-nothing 50 ms timer (what the host's waking alone costs). Needs a
 // display (xvfb-run).
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "linux/hostwindow.h"
 #include "linux/runloop.h"

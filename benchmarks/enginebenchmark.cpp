@@ -1,9 +1,9 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // processBlock on stereo 44.1 kHz audio in 512-frame blocks, HiFi and Warmth off
 // and on, for the engine and the plain transcription; and the engine on digital
 // silence after a phrase; and, HiFi on, a plucked note that decays into silence,
 // digital silence and subnormal input against a steady note. Prints frames per
 // second, the real-time factor and the engine's speed-up over the transcription.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "engine/enginetesting.h"
 #include "engine/octavefuzzengine.h"

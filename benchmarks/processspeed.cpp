@@ -1,10 +1,10 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // processspeed PLUGIN [LV2_LIBRARY]: how fast a built plug-in library processes, called as
 // a host calls it (stereo, 44.1 kHz, 512-frame blocks, Boost 18 dB), with HiFi off and on,
 // for a signal and for digital silence (not flagged as such). Built for every platform, so
 // that the Linux bundle and the Windows libraries (under Wine) can be measured alike; on
 // Linux the LV2 plug-in's run (Brumvale.lv2/brumvale.so) is measured beside the VST 3
 // process. Prints frames per second and the real-time factor.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "blockrunner.h"
 #include "engine/enginetesting.h"

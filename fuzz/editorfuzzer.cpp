@@ -1,4 +1,4 @@
-// Brumvale fuzz target: the controller with two open editors, driven by values
+// Fuzz target: the controller with two open editors, driven by values
 // from the host, mouse gestures, wheel turns and typed texts anywhere on the
 // panel, with idle ticks and redraws in between.
 // GPL-3.0-or-later.

@@ -1,4 +1,4 @@
-// Brumvale fuzz targets: the property check and the session loop they share.
+// Fuzz targets: the property check and the session loop they share.
 // GPL-3.0-or-later.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Brumvale fuzz target: the LV2 plug-ins through their descriptors, driven by a
+// Fuzz target: the LV2 plug-ins through their descriptors, driven by a
 // sequence of host calls decoded from the input: instantiation at any rate, port
 // connections (to nothing, too), any control value, blocks of any length, in place
 // or not, and deactivation in between.

@@ -1,4 +1,4 @@
-// Brumvale fuzz target: the processor driven by a sequence of host calls decoded
+// Fuzz target: the processor driven by a sequence of host calls decoded
 // from the input: bus arrangements, set-ups at any rate and block size, activation,
 // blocks with parameter changes, silence flags and states in between.
 // GPL-3.0-or-later.

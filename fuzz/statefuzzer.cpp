@@ -1,4 +1,4 @@
-// Brumvale fuzz target: the processor's and the controller's state readers, with
+// Fuzz target: the processor's and the controller's state readers, with
 // arbitrary bytes and with streams that fail or come up short at any point.
 // GPL-3.0-or-later.
 #include "fuzzcheck.h"

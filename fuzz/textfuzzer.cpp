@@ -1,4 +1,4 @@
-// Brumvale fuzz target: the controller's parameter texts both ways, with arbitrary
+// Fuzz target: the controller's parameter texts both ways, with arbitrary
 // UTF-16 texts, arbitrary doubles and arbitrary parameter identifiers.
 // GPL-3.0-or-later.
 #include "fuzzcheck.h"

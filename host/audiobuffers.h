@@ -1,4 +1,4 @@
-// Brumvale host library: the non-interleaved float buffers of one audio bus.
+// Host library: the non-interleaved float buffers of one audio bus.
 // GPL-3.0-or-later.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Brumvale host library: builds ProcessData for a block and calls process.
+// Host library: builds ProcessData for a block and calls process.
 // GPL-3.0-or-later.
 #pragma once
 

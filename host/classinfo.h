@@ -1,4 +1,4 @@
-// Brumvale host library: what a module's factory says about itself and its classes.
+// Host library: what a module's factory says about itself and its classes.
 // GPL-3.0-or-later.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Brumvale host library: the parameter changes handed to a process call.
+// Host library: the parameter changes handed to a process call.
 // GPL-3.0-or-later.
 #include "parameterchanges.h"
 

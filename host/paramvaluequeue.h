@@ -1,4 +1,4 @@
-// Brumvale host library: one parameter's automation points for a block.
+// Host library: one parameter's automation points for a block.
 // GPL-3.0-or-later.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Brumvale host library: one processor and its edit controller, driven as a host does.
+// Host library: one processor and its edit controller, driven as a host does.
 // GPL-3.0-or-later.
 #pragma once
 

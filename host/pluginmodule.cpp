@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Loading a VST 3 module as hosts do, and what its factory lists.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pluginmodule.h"
 
 #include "sharedlibrary.h"

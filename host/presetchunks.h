@@ -1,4 +1,4 @@
-// Brumvale host library: the chunks of a .vstpreset file, checked before any is used.
+// Host library: the chunks of a .vstpreset file, checked before any is used.
 // GPL-3.0-or-later.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Brumvale host library: a host's audio thread, calling process block after block.
+// Host library: a host's audio thread, calling process block after block.
 // GPL-3.0-or-later.
 #include "processingthread.h"
 

@@ -1,4 +1,4 @@
-// Brumvale host library: a component handler that records the controller's edits.
+// Host library: a component handler that records the controller's edits.
 // GPL-3.0-or-later.
 #pragma once
 

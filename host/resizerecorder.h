@@ -1,4 +1,4 @@
-// Brumvale host library: what a host window does with a view's resize requests.
+// Host library: what a host window does with a view's resize requests.
 // GPL-3.0-or-later.
 #pragma once
 

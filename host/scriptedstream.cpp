@@ -1,4 +1,4 @@
-// Brumvale host library: a state stream that misbehaves on request.
+// Host library: a state stream that misbehaves on request.
 // GPL-3.0-or-later.
 #include "scriptedstream.h"
 

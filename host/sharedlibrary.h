@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A module's binary as the platform loads it (one implementation in linux/, one in win32/).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <memory>

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// UTF-16 to UTF-8 one code unit at a time; a surrogate becomes '?'.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "text.h"
 
 namespace Brumvale::Host {

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A plug-in's UTF-16 texts, such as names and parameter values, as UTF-8.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <pluginterfaces/vst/vsttypes.h>

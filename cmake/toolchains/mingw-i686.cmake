@@ -1,6 +1,6 @@
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # Cross-compiling for 32-bit Windows with Debian's MinGW-w64 (posix thread model, which
 # has std::thread and std::mutex).
+# SPDX-License-Identifier: GPL-3.0-or-later
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

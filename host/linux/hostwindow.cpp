@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The host's Linux editor window: Xlib for the window, cairo for PNG screenshots.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "hostwindow.h"
 
 #include <X11/Xlib.h>

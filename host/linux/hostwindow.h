@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The host's Linux editor window: a top-level X window that embeds one plug-in view.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "runloop.h"

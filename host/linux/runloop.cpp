@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The host's Linux run loop: poll() over registered descriptors, timers between waits.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runloop.h"
 
 #include <poll.h>

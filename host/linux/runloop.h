@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The host's Linux run loop: file descriptors and timers registered by plug-in views.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <pluginterfaces/base/smartpointer.h>

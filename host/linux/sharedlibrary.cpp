@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A Linux module's binary: the .so inside the bundle, dlopen, ModuleEntry and ModuleExit.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sharedlibrary.h"
 
 #include <dlfcn.h>

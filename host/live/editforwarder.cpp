@@ -1,4 +1,4 @@
-// Brumvale host library: a controller's edits to the live host's queue.
+// Host library: a controller's edits to the live host's queue.
 // GPL-3.0-or-later.
 #include "live/editforwarder.h"
 

@@ -1,4 +1,4 @@
-// Brumvale host library: the edits of a controller (its editor) sent on to a live
+// Host library: the edits of a controller (its editor) sent on to a live
 // host's audio callback. GPL-3.0-or-later.
 #pragma once
 

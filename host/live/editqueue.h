@@ -1,4 +1,4 @@
-// Brumvale host library: parameter edits on their way from the UI thread to the
+// Host library: parameter edits on their way from the UI thread to the
 // audio callback of a live host. GPL-3.0-or-later.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Brumvale host library: the audio callback's side of a live host. GPL-3.0-or-later.
+// Host library: the audio callback's side of a live host. GPL-3.0-or-later.
 #pragma once
 
 #include "blockrunner.h"

@@ -1,4 +1,4 @@
-// Brumvale host library: MIDI control changes to parameters, as the plug-in maps
+// Host library: MIDI control changes to parameters, as the plug-in maps
 // them. GPL-3.0-or-later.
 #pragma once
 

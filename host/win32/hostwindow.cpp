@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The host's Windows editor window: Win32 for the window and its messages, GDI+ for screenshots.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "hostwindow.h"
 
 // clang-format off

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A Windows module's binary: the .vst3 DLL (alone or in a bundle), LoadLibraryW, InitDll, ExitDll.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sharedlibrary.h"
 
 #include <pluginterfaces/base/fplatform.h>

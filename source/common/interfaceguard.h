@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Keeps exceptions and null pointers from crossing the plug-in's VST 3 calls.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "pluginterfaces/base/funknown.h"

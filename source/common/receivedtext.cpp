@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Printing a received text, and refusing a message whose text holds a lone UTF-16 surrogate.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "receivedtext.h"
 
 #include "interfaceguard.h"

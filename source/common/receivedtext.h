@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Texts that arrive over the processor-controller connection.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "pluginterfaces/vst/ivstmessage.h"

@@ -1,4 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The edit controller's unit and parameters, the processor's state mirrored into them, its own
+// text state, its MIDI controller mapping and the editors it keeps up to date.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "againcontroller.h"
 
 #include "boostparameter.h"

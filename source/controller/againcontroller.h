@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The edit controller: the parameters and their texts, its own state, MIDI mapping and editors.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "pluginterfaces/vst/ivstmidicontrollers.h"

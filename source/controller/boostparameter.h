@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The Boost parameter: 0 to +36 dB, read and typed in decibels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "decibelparameter.h"

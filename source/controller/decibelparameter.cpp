@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A level parameter's info, and its texts both ways through its decibel mapping.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "decibelparameter.h"
 
 #include "pluginterfaces/base/ustring.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A continuous parameter that the user reads and types in decibels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "parametertext/decibeltext.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// An on/off parameter's info, and a typed text read as its normalised value.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "switchparameter.h"
 
 #include "parametertext/numbertext.h"

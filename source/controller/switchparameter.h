@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The on/off parameters (Bypass, AntiAlias, Warmth): "On", "Off" and typed numbers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "public.sdk/source/vst/vstparameters.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The Volume parameter: -36 to 0 dB, read and typed in decibels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "decibelparameter.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The editor view: opening and closing its panel, its sizes at each zoom, and the zoom menu.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "againeditorview.h"
 
 #include "common/interfaceguard.h"

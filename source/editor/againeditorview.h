@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The VST 3 editor view: the panel with the controller as its host, and its zoom menu.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "brumvalepanel.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The panel's layout and artwork, and how its knobs, switches and value fields edit the parameters.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "brumvalepanel.h"
 
 #include "controltags.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The panel's controls and their wiring to the parameters, for any plug-in format.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "panelhost.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The panel's values, texts and edits, passed to and from the edit controller.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controllerpanelhost.h"
 
 #include "fieldtext.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The panel's host in the VST 3 plug-in: the edit controller.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "panelhost.h"

@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The tags of the editor's controls: four-character codes, first character in the
 // most significant byte.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// UTF-16 to UTF-8 and back for the value fields, surrogate pairs included.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fieldtext.h"
 
 #include "widgets/utf8.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Texts between the controller (UTF-16 String128) and the value fields (UTF-8).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "pluginterfaces/vst/vsttypes.h"

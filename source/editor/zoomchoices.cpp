@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The panel's own zoom menu: its items with the current choice checked, and the zoom picked.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "zoomchoices.h"
 
 #include <iterator>

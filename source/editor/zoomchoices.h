@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The zoom choices the panel's menu offers, in every plug-in format.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "widgets/cmenuview.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The zoom choices added to a host's context menu, and the one picked passed to the editor.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "zoommenu.h"
 
 #include "common/interfaceguard.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The editor's zoom choices in a VST 3 host's context menu.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "base/source/fobject.h"

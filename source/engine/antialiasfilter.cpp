@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The elliptic low-pass coefficients for 352.8 kHz and 384 kHz, and the pass-through set.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "antialiasfilter.h"
 
 namespace Brumvale {

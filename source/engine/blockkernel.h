@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// One group of channels rendered sample by sample: input gain, shaper, low cut and Volume.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The per-sample work of the engine for one group of channels, generic over the

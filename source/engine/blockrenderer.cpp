@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The baseline renderer: channel pairs in 128-bit lanes, an odd channel alone, and the AVX2 check.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "blockrenderer.h"
 
 #include "simd/baselinelanes.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Rendering a block's channels in SIMD lanes, and the settings each block renders with.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "antialiasfilter.h"

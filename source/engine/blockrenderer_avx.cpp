@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Built with AVX2 enabled; reached only when the processor reports AVX2.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "blockrenderer.h"
 
 #include "simd/avxlanes.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The bypass dip's design for a sample rate, and its fall, hold and rise over each block.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bypassfade.h"
 
 #include "decibels.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Allocating, restarting, checking, copying and comparing the engine's per-channel memory.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "channelstates.h"
 
 #include "fuzztuning.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Decibels to gain, rounded the same way on every target.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "portablepow.h"

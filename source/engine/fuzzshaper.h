@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The octave-fuzz shaper of one sample: envelope bias, asymmetric soft clipper, soft rectifier.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "fuzztuning.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The shaper's fixed tuning (levels, knees, smoother decay times) and the guard value.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 namespace Brumvale {

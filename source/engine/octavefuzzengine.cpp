@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The engine's settings (levels, rate, oversampling factor, smoothers) and its block processing.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "octavefuzzengine.h"
 
 #include "blockrenderer.h"

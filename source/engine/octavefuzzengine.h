@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The octave-fuzz engine: the plug-in's whole sound, shared by the VST 3 and LV2 plug-ins.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "bypassfade.h"

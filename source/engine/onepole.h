@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The one-pole smoother behind the engine's envelopes and low cuts, and its design.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "portablepow.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Channel pairs rendered in short chunks, so the processor overlaps the samples' long chains.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A pair of channels (stereo) rendered in short chunks, arranged for

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The portable power: natural logarithm and exponential by their series, in plain arithmetic.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "portablepow.h"
 
 #include <cmath>

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A power function that gives the same bits on every target.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 namespace Brumvale {

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The silence shortcut's memory, its test for a silent block and its copy of the first sample.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "silenceshortcut.h"
 
 #include "fuzztuning.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The silence shortcut: long digital silence rendered cheaply, with the same output bits.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "channelstates.h"

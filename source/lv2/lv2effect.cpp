@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// An LV2 instance's ports, its restart on activation, and its control values taken into the engine.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lv2effect.h"
 
 #include "engine/floatingpointmode.h"

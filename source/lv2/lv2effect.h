@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // One instance of the LV2 plug-in: the engine driven from control ports.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "lv2ports.h"

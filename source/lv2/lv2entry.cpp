@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The LV2 plug-in library's one export: the descriptors of the mono and the
 // stereo plug-in.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "lv2effect.h"
 

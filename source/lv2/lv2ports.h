@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The LV2 plug-ins' identity and ports: URIs, indices, symbols, names, ranges and
 // defaults, shared by the plug-in library and the generator of its Turtle files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "processor/parameterdefaults.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The work of an idle call: readers with something to read, then the timers that are due.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "idlerunloop.h"
 
 #include <poll.h>

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The widget layer's run loop, driven by an LV2 host's idle calls.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "widgets/platform.h"

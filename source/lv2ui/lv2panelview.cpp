@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The LV2 UI's window: opening it in the host's, port events, and its zoom and size requests.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lv2panelview.h"
 
 #include "editor/zoomchoices.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The LV2 UI's window: the panel in an X11 child window of the host's.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "idlerunloop.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The LV2 UI library's entry point: the panel as the X11 UI of both plug-ins.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lv2panelview.h"
 
 #include <lv2/atom/atom.h>

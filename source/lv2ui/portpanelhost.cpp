@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Control port values mapped as the VST 3 parameters map them, their texts, and port writes.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "portpanelhost.h"
 
 #include "parametertext/decibeltext.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The panel's host in the LV2 UI: the plug-in's control ports.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "editor/panelhost.h"

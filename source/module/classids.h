@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The plug-in's identity as hosts see it: class IDs, vendor and version.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "brumvaleversion.h"

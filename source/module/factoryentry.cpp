@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // GetPluginFactory: the module's factory, with the processor registered first and
 // its controller second.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "classids.h"
 

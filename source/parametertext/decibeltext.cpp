@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Levels printed as "18.0 dB", in exponent form when that would not fit.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "decibeltext.h"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Levels as the user reads and types them: "18.0 dB".
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "numbertext.h"

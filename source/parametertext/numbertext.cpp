@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The first number in a narrowed text, tried at each character in turn.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbertext.h"
 
 #include <cmath>

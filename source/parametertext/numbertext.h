@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Reading a number out of a parameter text typed by the user or sent by the host.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <type_traits>

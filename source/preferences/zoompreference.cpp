@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The zoom preference as the one line of "editor.conf", written and read back.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "zoompreference.h"
 
 #include "preferencefile.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The user's editor zoom, kept as a preference of the user rather than of a project.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

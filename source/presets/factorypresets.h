@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The factory presets: what each sets, what it is for, and what it measured.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The processor's busses, its state handed between threads, parameter changes and block processing.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "again.h"
 
 #include "componentstate.h"

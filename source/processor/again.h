@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The audio processor: busses, parameter changes, component state and the engine.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "engine/octavefuzzengine.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Writing and reading the component state byte by byte, little-endian on every machine.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "componentstate.h"
 
 #include <cmath>

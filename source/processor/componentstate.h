@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The component state the processor saves: five little-endian values, 20 bytes.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "pluginterfaces/base/ibstream.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The AudioEffect stand-in: adding and finding audio busses, their arrangements, the process setup.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audioeffect.h"
 
 #include "common/interfaceguard.h"

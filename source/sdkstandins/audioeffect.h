@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A stand-in for the SDK's AudioEffect helper: audio busses, process setup, default answers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Debian's copy of the VST 3 SDK lacks the AudioEffect helper. This stand-in

@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // What differs per platform when a host shows a view: the window type it hands
 // over and how it wakes the plug-in (linux/: the host's run loop).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "pluginterfaces/gui/iplugview.h"

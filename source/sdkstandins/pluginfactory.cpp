@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The class factory stand-in: registered classes, their info in every form, and instance creation.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pluginfactory.h"
 
 #include "common/interfaceguard.h"

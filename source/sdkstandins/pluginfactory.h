@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The module's class factory, standing in for the SDK helper that Debian's copy lacks.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Debian's copy of the VST 3 SDK lacks the class factory helper. This stand-in

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The editor view's attaching and removal, its zoom sources, and resizing through the host's frame.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "vstguieditor.h"
 
 #include "platformview.h"

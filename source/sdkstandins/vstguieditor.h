@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The editor view that shows the panel in a host's window at a zoom, in place of the SDK's helper.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Debian's copy of the VST 3 SDK lacks the VSTGUIEditor helper. This stand-in

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // How an image's denser sets are named, for the editor and the artwork generator.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The film-strip knob: which frame its value shows, and drawing it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "canimknob.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Reference counting of the widget layer's objects.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 namespace VSTGUI {

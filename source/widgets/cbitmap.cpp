@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Loading a bitmap's PNG and, once a drawing scale asks for them, its denser sets.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cbitmap.h"
 
 #include "bitmapsetname.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Bitmaps of the widget layer, loaded from the module's PNG resources.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cbaseobject.h"

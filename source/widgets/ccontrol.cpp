@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A control's value, the listener's calls around an edit, and Ctrl-click for the default value.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ccontrol.h"
 
 namespace VSTGUI {

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Controls: views with a value that a user changes, and the listener told of it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cview.h"

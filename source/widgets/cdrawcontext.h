@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The drawing operations the widgets use, implemented by each platform backend.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ccolor.h"

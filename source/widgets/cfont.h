@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Font descriptions of the widget layer and its predefined fonts.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cgeometry.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The frame's views, the zoomed panel's place in its window, redrawing, and routing events.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cframe.h"
 
 #include "zoomrange.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The top view of a panel: its controls, background, focus and modal view.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cbitmap.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A knob's drags (circular, relative circular, linear, fine with Shift) and its wheel steps.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cknob.h"
 
 #include "cframe.h"

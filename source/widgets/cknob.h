@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The mouse and wheel behaviour of a rotary knob.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ccontrol.h"

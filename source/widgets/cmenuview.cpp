@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The pop-up menu's place in the frame, its drawing, and the click that chooses an item.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cmenuview.h"
 
 #include "cframe.h"

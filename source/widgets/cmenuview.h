@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A small pop-up menu drawn by the widget layer, for hosts that offer none.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cview.h"

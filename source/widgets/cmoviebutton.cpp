@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The switch's drawing, and its toggle, taken back when the mouse is released outside it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cmoviebutton.h"
 
 namespace VSTGUI {

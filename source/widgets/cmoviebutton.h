@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // An on/off switch drawn from a two-frame strip.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cbitmap.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The splash screen's picture, opened as the frame's modal view and closed by a click on it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "csplashscreen.h"
 
 #include "cframe.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // An invisible strip that opens a picture over the panel, as an about box.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cbitmap.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Editing in place: focus, caret and selection, UTF-8 keys, and committing or cancelling the text.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ctextedit.h"
 
 #include "cframe.h"

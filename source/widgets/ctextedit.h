@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A text field the user edits in place.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ctextlabel.h"

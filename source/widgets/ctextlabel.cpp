@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A label's text, kept within its length limit, and its drawing with background and frame.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ctextlabel.h"
 
 namespace VSTGUI {

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Text shown in a rectangle: CParamDisplay's drawing and CTextLabel's text.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ccontrol.h"

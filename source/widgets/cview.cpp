@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A view's default answers, handling no mouse, wheel or key event, and its resizing.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cview.h"
 
 namespace VSTGUI {

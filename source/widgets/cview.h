@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The base of everything a frame shows: a rectangle that draws itself and may
 // take mouse and keyboard events.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cbaseobject.h"

@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // What the widget layer asks of a platform backend (linux/: Xlib and cairo;
 // win32/: Win32 and GDI+): decoded images, drawing into an image, and the native
 // child window that shows a frame.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cdrawcontext.h"

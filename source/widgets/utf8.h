@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // UTF-8, the encoding of every text in the widget layer.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

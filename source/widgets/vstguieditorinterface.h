@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // What a frame asks of the editor that owns it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cgeometry.h"

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the WAV files that render.lua exported from Ardour.
 
     analyse.py OUT_DIR FREQUENCY_HZ LEVEL_DB SECONDS

@@ -1,5 +1,3 @@
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-#
 # What the Ardour tests share: the checks for Ardour's tools, a throw-away HOME
 # with Ardour's configuration, a copy of the bundle under test, a mirrored data
 # folder, the VST 3 scan and the renders. Sourced (not run) by the test scripts
@@ -12,6 +10,7 @@
 #   ardour_render NAME LOG ARGS...                (render.lua's session NAME)
 # A caller may define on_cleanup(), which runs before $work is removed.
 # shellcheck shell=bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 
 ardour_lib=/usr/lib/ardour7
 ardour_data=/usr/share/ardour7

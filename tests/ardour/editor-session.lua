@@ -1,5 +1,3 @@
--- Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
---
 -- Creates and saves, headless, the session editor-test.sh opens in Ardour's GUI:
 -- one audio track "Fuzz" with a fresh Brumvale on it: the VST 3 plug-in, or the
 -- LV2 plug-in of that URI.
@@ -12,6 +10,7 @@
 -- Boost value it starts from. SESSION_DIR must not exist yet; the configuration
 -- must unhide the dummy backend and the VST 3 scanner must have cached the
 -- plug-in. Exits non-zero, with a message, when anything fails.
+-- SPDX-License-Identifier: GPL-3.0-or-later
 
 io.stdout:setvbuf("line")
 

@@ -1,6 +1,4 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-#
 # Opens Brumvale's own editor in Ardour's GUI on an X server, drags the
 # Boost knob with the mouse, saves the session and checks that the saved Boost
 # value moved and that the editor was redrawn. With an LV2 bundle, the same for
@@ -13,6 +11,7 @@
 # the bundle. Needs Debian's ardour, xdotool, x11-apps, imagemagick and
 # python3; installs nothing. Needs a display of its own (CTest runs it under
 # tests/gui/with-display.sh) and no standard input.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

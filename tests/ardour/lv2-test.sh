@@ -1,6 +1,4 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-#
 # Brumvale.lv2 in Ardour: inserted by its URI into a headless session, it renders
 # what Brumvale.vst3 renders with the same settings: set by hand, from a factory
 # preset loaded by name, and bypassed from Ardour's mixer strip. Ardour runs a
@@ -14,6 +12,7 @@
 #
 # Needs what render-test.sh needs. With BRUMVALE_ARDOUR_KEEP=DIR the renders and
 # logs are copied to DIR before the temporary folder goes.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-#
 # The factory presets in Ardour: installed in the user's preset folder
 # (~/.vst3/presets/Kelmarotte/Brumvale, of a throw-away HOME), Ardour lists them
 # for Brumvale by name and loads them, and the plug-in then holds each preset's
 # values (normalised: Boost dB / 36, Volume 1 + dB / 36).
 #
 #   preset-test.sh BUNDLE_PATH PRESET_FOLDER
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 

@@ -1,5 +1,3 @@
--- Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
---
 -- Looks up factory presets by name in a headless Ardour session, as its preset
 -- menu does, loads each into Brumvale and prints the five parameter values Ardour
 -- then shows, one line per preset:
@@ -10,6 +8,7 @@
 -- SESSION_DIR must not exist yet; the Ardour configuration must unhide the dummy
 -- backend, and the VST 3 scanner must already have cached the plug-in. Exits
 -- non-zero, with a message, when a preset is not found or does not load.
+-- SPDX-License-Identifier: GPL-3.0-or-later
 
 io.stdout:setvbuf("line")
 

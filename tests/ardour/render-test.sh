@@ -1,6 +1,4 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
-#
 # Loads the Brumvale bundle into Ardour, renders a sine through it headless and
 # checks the exported audio.
 #
@@ -12,6 +10,7 @@
 # Exits 0 only when the scanner finds the plug-in, the sessions render and every
 # check in analyse.py passes. With BRUMVALE_ARDOUR_KEEP=DIR the renders and logs
 # are copied to DIR before the temporary folder goes.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

@@ -1,5 +1,3 @@
--- Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
---
 -- Renders a sine generator, alone or through Brumvale, in a headless Ardour
 -- session, and exports the master bus to OUT_DIR/NAME.wav (32-bit float, no dither).
 --
@@ -29,6 +27,7 @@
 -- the second time.
 --
 -- Exits non-zero, with a message, when anything fails.
+-- SPDX-License-Identifier: GPL-3.0-or-later
 
 io.stdout:setvbuf("line")
 

@@ -1,10 +1,9 @@
--- Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
---
 -- A sine generator locked to the timeline, for the render test. The sample at
 -- timeline position t is Gain * sin(2 pi Frequency t / rate), however long the
 -- session ran before the export began: Ardour's own SinGen keeps a running phase,
 -- so the phase it exports with depends on how many samples it made before, which
 -- depends on timing. render-test.sh installs this script among the user's scripts.
+-- SPDX-License-Identifier: GPL-3.0-or-later
 
 ardour {
 	["type"]    = "dsp",

@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The brumvale tool run as a user runs it: renders compared with the engine run
 // directly, parameters and automation reaching the plug-in, presets, info, every
 // error with its exit status and no output file, and the demo.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "engine/octavefuzzengine.h"
 #include "processor/parameterdefaults.h"

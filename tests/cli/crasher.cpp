@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A VST 3 module that dies while the host asks for its factory, after writing a
 // diagnostic line and a last word to standard error.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pluginterfaces/base/ipluginbase.h"
 
 #include <cstdio>

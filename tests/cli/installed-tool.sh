@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # Brumvale as installed under a prefix: the installed brumvale, run from another
 # folder, names its version, finds the installed Brumvale.vst3 and the factory
 # presets under the prefix, and renders; its manual page is there too.
@@ -8,6 +7,7 @@
 #                                                what is already there (an unpacked
 #                                                package), run through EMULATOR when
 #                                                it is for another processor
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A VST 3 module whose factory offers no audio effect class.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pluginterfaces/base/ipluginbase.h"
 
 #include <cstring>

@@ -1,4 +1,4 @@
-// Brumvale tests: float WAV files in and out of the brumvale tool. GPL-3.0-or-later.
+// Tests: float WAV files in and out of the brumvale tool. GPL-3.0-or-later.
 #pragma once
 
 #include <sndfile.h>

@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # The same render through the Linux bundle and through the other builds (Windows
 # libraries under Wine, the 64-bit ARM bundle under qemu-aarch64), compared sample
 # for sample, bit for bit:
@@ -7,6 +6,7 @@
 # Each tree must hold the built plug-in and tests/crossplatform/brumvale_renderprobe;
 # a Windows tree's name is its Wine architecture. Linux trees also render a file
 # through brumvale render, compared in the same way.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 [ $# -ge 2 ] || { echo "usage: compare-renders.sh LINUX_TREE TREE..." >&2; exit 2; }

@@ -1,4 +1,3 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // renderprobe PLUGIN OUT: plays a generated signal through the plug-in as a host does, at
 // three rates with HiFi, Warmth, Boost, Volume and Bypass automated between blocks,
 // then plucked notes decaying into silence from a thread that flushes subnormal
@@ -6,6 +5,7 @@
 // 32-bit floats. Built for each platform, so
 // that the renders of the Linux bundle and of the Windows libraries can be
 // compared bit for bit.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "blockrunner.h"
 #include "engine/enginetesting.h"

@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Built with ThreadSanitizer: an open editor used and redrawn on the main thread while
 // a processor of the same plug-in renders on an audio thread.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editortest.h"
 
 #include "processingthread.h"

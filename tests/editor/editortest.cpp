@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // In-process editor tests: a controller with its editors, panels without a window.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editortest.h"
 
 #include <cstdlib>

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Panel pictures drawn offscreen or read from PNG, shrunk and stretched by a zoom, and compared.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "panelpicture.h"
 
 #include "linux/hostwindow.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Pictures of the panel for the scale tests: drawing, resampling, comparing.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "editor/againeditorview.h"

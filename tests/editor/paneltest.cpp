@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The editor's panel: what it shows after open, its view answers, open and close.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editortest.h"
 
 #include "widgets/canimknob.h"

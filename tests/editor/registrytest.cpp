@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The controller's views: creation by name and the list of attached editors that
 // every value reaches.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editortest.h"
 
 #include "public.sdk/source/common/memorystream.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The editor at a content scale: sizes, what the host hears, and the pictures.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editortest.h"
 #include "panelpicture.h"
 

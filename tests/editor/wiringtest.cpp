@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Gestures on the panel, as the host and the controller see them, and values from
 // the controller reaching every open editor.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editortest.h"
 
 #include "editor/fieldtext.h"

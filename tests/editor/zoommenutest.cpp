@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The user's zoom: the menus that offer it and the preference file that keeps it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editortest.h"
 
 #include "preferences/zoompreference.h"

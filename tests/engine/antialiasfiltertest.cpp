@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The elliptic filters measured as built: impulse, DC, passband and stopband.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "engine/antialiasfilter.h"
 

@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The production engine against the plain transcription: every output sample must
 // be bit for bit the same, whatever the rate, switches, channel count, block sizes
 // and parameter changes between blocks.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "engine/enginetesting.h"
 #include "engine/octavefuzzengine.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Test signals and buffers for driving the engine or its model in tests and benchmarks.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Signals and buffers for driving an engine (the production one or the model,

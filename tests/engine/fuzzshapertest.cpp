@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Shaper tests: the soft clip and rectifier, the one-pole smoothers, decibels and the portable pow.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/fuzzshaper.h"
 #include "engine/decibels.h"
 #include "engine/portablepow.h"

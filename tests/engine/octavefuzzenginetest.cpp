@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Engine tests: the worked example, the octave up, oversampling, bad input and the bypass fade.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/octavefuzzengine.h"
 #include "engine/enginetesting.h"
 #include "model/referencefuzzengine.h"

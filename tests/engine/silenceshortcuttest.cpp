@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Long digital silence: the shortcut renders only what it must, and the engine's
 // output through seconds of silence stays bit for bit the transcription's.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "engine/silenceshortcut.h"
 #include "engine/enginetesting.h"

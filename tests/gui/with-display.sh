@@ -1,11 +1,11 @@
 #!/bin/sh
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # Runs a command on an X server of its own (Xvfb; the screen 640 x 480 x 24 bits
 # unless given):
 #   with-display.sh [--screen WIDTHxHEIGHTxDEPTH] COMMAND [ARGUMENT...]
 # The server picks a free display number itself and reports it (-displayfd), so
 # servers started side by side never race for one, as xvfb-run -a can. The exit
 # status is the command's.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -eu
 screen=640x480x24
 if [ "${1:-}" = --screen ]; then

@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The live host's edit queue: order, fullness, and a writer and a reader thread at
 // once (also built with ThreadSanitizer); the component handler that fills it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "live/editqueue.h"
 #include "live/editforwarder.h"
 

@@ -1,4 +1,4 @@
-// Brumvale tests: the JACK server and the test client.
+// Tests: the JACK server and the test client.
 // GPL-3.0-or-later.
 #include "jackfixtures.h"
 

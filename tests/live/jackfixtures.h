@@ -1,4 +1,4 @@
-// Brumvale tests: a JACK server of the test's own (the dummy driver: no sound card)
+// Tests: a JACK server of the test's own (the dummy driver: no sound card)
 // and a client that plays a sine, records and sends control changes.
 // GPL-3.0-or-later.
 #pragma once

@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale live between the ports of a JACK server of the test's own, with a test
 // client that plays a sine and records: the octave, a render's samples, MIDI, a
 // buffer size change, and every way it can fail.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "jackfixtures.h"
 #include "spectrum.h"
 #include "wavfiles.h"

@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale live with its editor, on the X server the test runs on (Xvfb, no window
 // manager): a drag on Boost changes what comes out, and closing the window ends
 // the program cleanly, saving the state it was asked to save.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "jackfixtures.h"
 #include "spectrum.h"
 #include "wavfiles.h"

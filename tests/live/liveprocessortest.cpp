@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The live host's audio callback side with the built bundle: edits arrive as the
 // block's parameter changes, the latest of each, and bad blocks stay silent.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "live/liveprocessor.h"
 #include "bundletest.h"
 #include "live/midicontrollers.h"

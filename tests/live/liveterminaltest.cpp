@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale live --no-editor on a terminal (a pseudo-terminal of the test's): the
 // keys play the parameters, q ends, and the terminal is as it was.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "jackfixtures.h"
 #include "spectrum.h"
 

@@ -1,4 +1,4 @@
-// Brumvale long run: hours of a host's life in a minute. Notes with digital silence
+// Long run: hours of a host's life in a minute. Notes with digital silence
 // between them go through the plug-in bundle at 44.1 and 96 kHz, in blocks of
 // changing size, with every parameter automated at random and Bypass toggled often.
 // Every output sample must be finite and within what the settings allow, and Bypass

@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # The LV2 bundle as hosts see it: its Turtle files valid against the installed LV2
 # schemas (no error, no warning), both plug-ins with their ports and the factory
 # presets as lv2info lists them (the names of the .vstpreset files the build
@@ -8,6 +7,7 @@
 # lv2_descriptor alone and needs no GUI library, and a UI library that exports
 # lv2ui_descriptor alone.
 #   check-bundle.sh LV2_BUNDLE VSTPRESET_FOLDER
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 bundle=$(cd "$1" && pwd)
 wanted=$(cd "$2" && ls -- *.vstpreset | sed 's/\.vstpreset$//' | sort)

@@ -1,8 +1,8 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Brumvale.lv2's panel in jalv's GTK front end, which embeds X11 UIs through suil:
 // the panel is the picture `brumvale screenshot` makes, a drag on Boost reaches the
 // plug-in's sound, a value the host sets turns the knob, and on a 192-dpi desktop
 // the panel is 360 x 480.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "highdpidesktop.h"
 #include "jackfixtures.h"

@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Brumvale.lv2 in jalv, the LV2 reference host, on a JACK server of the test's own:
 // a sine comes out an octave up through either plug-in, and values no port should
 // hold, typed at jalv's prompt, leave the sound finite and the octave there.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "jackfixtures.h"
 #include "spectrum.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Loading the bundle into a lilv world, connecting ports by symbol, and restoring presets by label.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lilvhost.h"
 
 #include <lv2/atom/atom.h>

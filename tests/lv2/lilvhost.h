@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A small LV2 host on lilv for the tests: loads one bundle, runs a plug-in of it
 // block by block with port values set by symbol, and restores presets by label.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <lilv/lilv.h>

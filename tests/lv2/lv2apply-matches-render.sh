@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # lv2apply (lilv's own host, which runs one sample per call) renders through
 # Brumvale.lv2 exactly what brumvale render --block 1 renders through Brumvale.vst3:
 #   lv2apply-matches-render.sh BRUMVALE_TOOL LV2_BUNDLE
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 tool=$1

@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The LV2 plug-ins against the VST 3 plug-in, both loaded into this one process:
 // the same ports as the controller's parameters, the same samples for the same
 // settings, automation and presets, and no broken sound from bad port values.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "lilvhost.h"
 

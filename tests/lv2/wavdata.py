@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # 32-bit float WAV files for the LV2 shell tests:
 #   wavdata.py write FILE RATE CHANNELS SECONDS   a decaying, retriggered chord
 #   wavdata.py same A B                           exit 0 when the samples are equal
 #                                                 bit for bit (headers may differ)
 #   wavdata.py near A B DB                        exit 0 when no sample differs by more
 #                                                 than DB (negative) below A's peak
+# SPDX-License-Identifier: GPL-3.0-or-later
 import array
 import math
 import struct

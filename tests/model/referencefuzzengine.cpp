@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The model written out step by step: shaper, elliptic filters, smoothers, oversampling and fade.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "referencefuzzengine.h"
 
 #include <cmath>

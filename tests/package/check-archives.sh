@@ -1,10 +1,10 @@
 #!/bin/sh
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # What the release archives that scripts/package wrote into DIST carry (Linux
 # x86-64 and aarch64, Windows): the libraries, the licence, the install text and
 # the factory presets in the layout the install text names, byte for byte the
 # build's; and that the Windows setup program is there.
 #   tests/package/check-archives.sh DIST
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -eu
 [ $# -eq 1 ] || { echo "usage: check-archives.sh DIST" >&2; exit 2; }
 dist=$(realpath "$1")

@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # The Debian package as users and Debian's tools see it: its name and control
 # fields, dependencies on the libraries the binaries link (libjack among them),
 # the same files in the same places as cmake --install puts them, lintian with
@@ -10,6 +9,7 @@
 # for real with apt-get and removed again, which must leave behind no file it brought.
 #   tests/package/check-deb.sh DEB BUILD_DIR ARCHITECTURE   (amd64 or arm64; BUILD_DIR
 #                                                           a tree built for it)
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 [ $# -eq 3 ] || { echo "usage: check-deb.sh DEB BUILD_DIR ARCHITECTURE" >&2; exit 2; }
 deb=$(realpath "$1") build=$(realpath "$2") arch=$3

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # The Debian package installed for real, as a user installs it, and removed again:
 # apt-get installs it with what it depends on, /usr/bin/brumvale finds the bundle
 # in /usr/lib/vst3 and the presets in /usr/share, lilv finds the LV2 plug-in, and
 # apt-get remove leaves every path the package listed as it was before. For a
 # throw-away machine only (CI), as root; the package must not be installed yet.
 #   tests/package/system-install.sh DEB VERSION
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: system-install.sh DEB VERSION" >&2; exit 2; }
 deb=$(realpath "$1") version=$2

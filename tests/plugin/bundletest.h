@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Host-level tests: a fixture that loads the built Brumvale bundle once per suite.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "audiobuffers.h"

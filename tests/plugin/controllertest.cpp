@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Host-level tests: the edit controller's units, parameters, texts, MIDI mapping and
 // the messages between processor and controller.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "blockrunner.h"
 #include "bundletest.h"
 #include "statebytes.h"

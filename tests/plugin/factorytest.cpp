@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Host-level tests: loading the bundle and what its factory lists.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "brumvaleversion.h"
 #include "bundletest.h"
 

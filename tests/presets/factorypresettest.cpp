@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The factory presets as built: each file gives the plug-in exactly its table's
 // values, the files are the same from every write, the table's figures still hold
 // and the presets sound different, and brumvale lists them and takes their names.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bundletest.h"
 #include "presetchunks.h"
 #include "presets/factorypresets.h"

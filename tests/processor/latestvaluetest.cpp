@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The latest-value mailbox: the last value handed over once, and never torn while a writer runs.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "processor/latestvalue.h"
 
 #include <gtest/gtest.h>

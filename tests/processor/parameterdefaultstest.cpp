@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The parameters' defaults, and their mapping between normalised values and decibels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "processor/parameterdefaults.h"
 #include "processor/parameterids.h"
 

@@ -1,4 +1,4 @@
-// Brumvale real-time tests: brumvale live's whole JACK callback, the host's own code
+// Real-time tests: brumvale live's whole JACK callback, the host's own code
 // included, against a JACK server of the test's own.
 // GPL-3.0-or-later.
 #include "realtimewatch.h"

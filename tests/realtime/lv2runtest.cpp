@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The shipped LV2 library's run, watched: no heap call, lock, system call or
 // exception, whatever the ports say and whichever oversampling the rate brings.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "realtimewatch.h"
 

@@ -1,4 +1,4 @@
-// Brumvale real-time tests: rendering makes no heap call, takes no lock, makes no
+// Real-time tests: rendering makes no heap call, takes no lock, makes no
 // system call and throws nothing, in the engine alone and in process() as a host
 // calls it in every state. The watch itself is proven first.
 // GPL-3.0-or-later.

@@ -1,4 +1,4 @@
-// Brumvale real-time tests: the interceptors behind RealtimeWatch. Each replaces a C
+// Real-time tests: the interceptors behind RealtimeWatch. Each replaces a C
 // library function for the whole program (and the modules it loads), counts the call
 // when the calling thread is watched, and forwards to the C library.
 // GPL-3.0-or-later.

@@ -1,4 +1,4 @@
-// Brumvale real-time tests: watches a thread for what a real-time thread must not do.
+// Real-time tests: watches a thread for what a real-time thread must not do.
 // GPL-3.0-or-later.
 #pragma once
 

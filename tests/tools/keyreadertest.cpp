@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The terminal's bytes to keys: characters, arrows in both cursor modes, sequences
 // split between reads, and sequences that are not ours.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/keyreader.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Spectrum plots: PNG size, log frequency axis, curves, palette and legend, markers, and failures.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "spectrumplot.h"
 
 #include <cairo.h>

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Spectra of sines, noise and silence, the strongest frequency, and peak, RMS and decibel levels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "spectrum.h"
 
 #include <gtest/gtest.h>

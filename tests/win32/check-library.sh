@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # What a Windows host sees of the library before loading it: the export directory
 # (named Brumvale.vst3, exactly GetPluginFactory, InitDll and ExitDll, undecorated),
 # the DLLs it imports (system DLLs only: the runtimes are inside), the images as
 # DATA resources and the version information, field by field.
 #   check-library.sh LIBRARY TOOL_PREFIX BITS VERSION   (e.g. i686-w64-mingw32- 32 1.0.0.1)
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 [ $# -eq 4 ] || { echo "usage: check-library.sh LIBRARY TOOL_PREFIX BITS VERSION" >&2; exit 2; }
 library=$1 tools=$2 bits=$3 version=$4

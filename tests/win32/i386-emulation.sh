@@ -1,5 +1,4 @@
 #!/bin/sh
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # 32-bit x86 Linux programs (Wine's 32-bit side) on a kernel that starts none:
 #   i386-emulation.sh check     exit 0 when they run, natively or emulated
 #   i386-emulation.sh emulated  exit 0 when they run through this script's registration
@@ -8,6 +7,7 @@
 #   i386-emulation.sh disable   removes that registration again
 # Nothing is registered on a kernel that runs them natively. The registration is
 # named brumvale-i386 and is the only one this script ever removes.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -eu
 name=brumvale-i386
 misc=/proc/sys/fs/binfmt_misc

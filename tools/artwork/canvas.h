@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Drawing helpers shared by the images: surfaces, colours, shapes and text.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cairo.h>

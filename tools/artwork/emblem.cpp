@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The brand marks that the panel and the about panel share.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "emblem.h"
 
 #include "canvas.h"

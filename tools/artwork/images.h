@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The editor's images: each function paints one whole image onto a transparent
 // surface of the size the editor expects, times scale.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cairo.h>

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The knob: a silver cap on a toothed skirt, drawn at each of its 80 settings.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas.h"
 #include "images.h"
 #include "metal.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The bypass lamp: a red jewel in a chrome bezel, lit and unlit.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas.h"
 #include "images.h"
 

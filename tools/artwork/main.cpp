@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale_artwork: draws the editor's images at each scale and writes them as PNG files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas.h"
 #include "images.h"
 #include "pngfile.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Procedural metal finishes: brushed grain for the panel, spun metal for the knob.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "metal.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Writes a cairo image as an 8-bit RGBA PNG file.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cairo.h>

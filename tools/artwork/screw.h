@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The slotted screws that hold the panel in its case.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cairo.h>

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The about panel: maker, product, web address, year and the VST credit.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas.h"
 #include "emblem.h"
 #include "images.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The two text switches, each a word on a dark box above the same word on a light one.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas.h"
 #include "images.h"
 

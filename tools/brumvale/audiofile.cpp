@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Audio files through libsndfile: the format each extension names, written under a temporary name.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audiofile.h"
 
 #include <sndfile.h>

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Audio files for the tool: reading what libsndfile knows, writing the format an extension names.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The tool's commands and their options, and the rendering and session helpers they share.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "audiofile.h"

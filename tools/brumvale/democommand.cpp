@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale demo: a synthesised riff through the plug-in in five settings, with the
 // files, a picture of the spectra and a table of levels and pitches.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands.h"
 #include "pluckedphrase.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Keeps plug-ins' diagnostic lines out of the tool's standard error.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 namespace Brumvale {

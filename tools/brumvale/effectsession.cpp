@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Opening the effect's instance, loading and saving .vstpreset files, and starting its processing.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "effectsession.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"

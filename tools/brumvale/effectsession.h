@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// One VST 3 effect hosted for the tool's commands: module, processor and controller, connected.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "blockrunner.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale info: what a VST 3 bundle registers, as a host sees it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands.h"
 #include "effectsession.h"

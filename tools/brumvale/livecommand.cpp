@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale live: the plug-in between JACK ports in real time.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands.h"
 

@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale: renders audio through the Brumvale plug-in (or any VST 3 effect) from
 // the command line.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands.h"
 #include "diagnosticfilter.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Parameters found by title or ID, values read as display text, by step or as "n:", and a summary.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "parametertexts.h"
 
 #include "text.h"

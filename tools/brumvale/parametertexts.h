@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A controller's parameters as a user names them: by title or ID, with values given as text.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "renderoptions.h"

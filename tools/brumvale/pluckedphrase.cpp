@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The riff's notes (A2, E3, D3, G2), each a sum of decaying harmonics that rings on.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pluckedphrase.h"
 
 #include <cmath>

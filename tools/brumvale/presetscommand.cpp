@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale presets: the factory presets listed with their files, written as
 // .vstpreset files by the plug-in itself, or measured.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands.h"
 #include "presets/presetfolders.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale render: an audio file through a VST 3 effect, as a host plays it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "audiofile.h"
 #include "commands.h"

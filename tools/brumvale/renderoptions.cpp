@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Parsing brumvale render's arguments: --set, --automate points, --block, --tail and the files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "renderoptions.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The options of brumvale render: settings, automation, block size, tail and the two files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

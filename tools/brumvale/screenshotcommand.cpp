@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale screenshot: a picture of the plug-in's panel at given parameter values.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands.h"
 

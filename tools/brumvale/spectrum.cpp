@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A radix-2 FFT, Hann-windowed Welch averaging, the interpolated strongest peak, and levels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "spectrum.h"
 
 #include <algorithm>

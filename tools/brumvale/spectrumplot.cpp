@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Spectrum plots drawn with cairo (grid, curves, markers, legend, titles) and written as PNG files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "spectrumplot.h"
 
 #include <cairo.h>

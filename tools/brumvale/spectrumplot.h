@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Spectrum plots: curves on a logarithmic frequency axis, with markers and a legend, as PNG files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "spectrum.h"

@@ -1,8 +1,8 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Writes the LV2 bundle's Turtle files (manifest, plug-ins, factory presets) from
 // the port table and the factory preset table, so they never drift from the code.
 //   brumvale_lv2_turtle BUNDLE_FOLDER VERSION BINARY
 // VERSION is the project's four-part one; BINARY the plug-in library's file name.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "lv2/lv2ports.h"
 #include "presets/factorypresets.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The eight-float and four-double AVX lane packs, for the translation unit built with AVX2.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "pairsmoother.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The scalar lane pack: one channel in plain float and double, for the generic sound code.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One channel as a lane pack of width 1: plain float and double, with the same

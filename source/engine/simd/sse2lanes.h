@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The SSE2 lane packs, the x86 baseline: four floats, two doubles and the channel-pair layout.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <emmintrin.h>

@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The module's exported load and unload hooks on Linux. Hosts call ModuleEntry
 // with the handle dlopen gave them before anything else, and ModuleExit last;
 // InitDll and ExitDll are the older hooks, which need do nothing here.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "widgets/platform.h"
 

@@ -1,8 +1,8 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The module's entry point and exported load and unload hooks on Windows. Windows
 // calls DllMain when it loads the library: the instance handle is kept (the editor
 // loads its images from the module's resources through it) with the module's
 // folder. InitDll and ExitDll are the hosts' hooks, which need do nothing here.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "widgets/platform.h"
 

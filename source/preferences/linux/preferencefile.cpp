@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Preference files on Linux, under $XDG_CONFIG_HOME or ~/.config.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "preferences/preferencefile.h"
 
 #include <cerrno>

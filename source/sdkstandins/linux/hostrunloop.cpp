@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Linux hosts wake a view through the IRunLoop of their plug frame: it watches the
 // view's X connection and runs its timers on the UI thread.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sdkstandins/platformview.h"
 
 #include <atomic>

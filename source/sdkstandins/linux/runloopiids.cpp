@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The interface IDs of the Linux run loop, which no translation unit of Debian's
 // SDK copy defines; the editor and the project's host refer to them.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pluginterfaces/gui/iplugview.h"
 
 namespace Steinberg {

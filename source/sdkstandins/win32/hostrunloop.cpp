@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Windows hosts run a message loop on their UI thread: a view's timers are thread
 // timers of that loop, and no descriptor is ever watched.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sdkstandins/platformview.h"
 
 #ifndef NOMINMAX

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Rectangles, film-strip frames from the scaled image sets, and aligned text drawn with cairo.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cairodrawcontext.h"
 
 #include "cairobitmap.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The Linux backend: PNG files from a folder, drawing with cairo, Xlib windows.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/platform.h"
 
 #include "cairobitmap.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The X11 frame's event handling, drawing into its back buffer, and following its parent's size.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "x11frame.h"
 
 #include "cairodrawcontext.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A frame's native window on Linux: an Xlib child window drawn with cairo.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "widgets/platform.h"

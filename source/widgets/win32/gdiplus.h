@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // GDI+ for the Windows backend: its headers in the order MinGW needs, and its
 // start-up, held while anything of the backend lives.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #ifndef NOMINMAX

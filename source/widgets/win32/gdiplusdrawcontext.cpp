@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Rectangles, film-strip frames and text drawn with GDI+, and stand-in fonts for a missing Arial.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gdiplusdrawcontext.h"
 
 #include "gdiplusbitmap.h"

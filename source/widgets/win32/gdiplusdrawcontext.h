@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The widgets' drawing operations on a GDI+ graphics object.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "gdiplus.h"

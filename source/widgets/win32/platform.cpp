@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The Windows backend: PNG images from the module's "DATA" resources, drawing
 // with GDI+, Win32 child windows.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/platform.h"
 
 #include "gdiplusbitmap.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The Win32 frame's window class and messages, its double-buffered painting, and its window's DPI.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32frame.h"
 
 #include "gdiplusdrawcontext.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A frame's native window on Windows: a Win32 child window drawn with GDI+.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "gdiplus.h"

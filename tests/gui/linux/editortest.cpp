@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // GUI tests: gestures on the editor's window and what reaches the controller and host.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "guitest.h"
 
 #include <cmath>

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // GUI tests: windows, waiting for the panel, XTest input and readable edit records.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "guitest.h"
 
 #include <X11/Xlib.h>

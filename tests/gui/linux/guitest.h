@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // GUI tests: the bundle's editor in host windows on the X server, driven through XTest.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "bundletest.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Setting the root window's resource property to Xft.dpi 192, and deleting it afterwards.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "highdpidesktop.h"
 
 #include <X11/Xatom.h>

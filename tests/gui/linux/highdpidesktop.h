@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A 192-dpi desktop for the GUI tests, as xrdb -merge would publish it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 struct _XDisplay; // Xlib's Display, kept out of this header with its macros

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Loading the panel's UI library with the host's features, idling it, and recording what it sends.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lv2uihost.h"
 
 #include <lv2/atom/atom.h>

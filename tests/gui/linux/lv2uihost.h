@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A small LV2 UI host for the GUI tests: Brumvale.lv2's panel in a host window.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "linux/hostwindow.h"

@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // GUI tests: Brumvale.lv2's panel in an LV2 UI host, beside the VST 3 editor in the
 // same process: the same pixels, edits as port writes between ui:touch gestures,
 // the host's scale, the user's zoom and the host's resizes.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "guitest.h"
 #include "lv2uihost.h"
 

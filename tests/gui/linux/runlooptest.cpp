@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The host's run loop catching up with its views: input read and every timer called.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "linux/runloop.h"
 
 #include <gtest/gtest.h>

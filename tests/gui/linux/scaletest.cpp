@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // GUI tests: the editor's window at a host's content scale, the screen's and the user's.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "guitest.h"
 #include "highdpidesktop.h"
 

@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The Windows library's editor in a window of the project's host, under Wine with a
 // display: a knob drag and a switch click reach the host as edits, and the panel is
 // drawn (the screenshot is kept as an artefact).
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "bundletest.h"
 #include "win32/hostwindow.h"

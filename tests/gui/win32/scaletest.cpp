@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The Windows library's editor at a content scale and the user's zoom, under Wine:
 // window sizes, the host's resize requests, gestures in scaled pixels, the menu.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "bundletest.h"
 #include "win32/hostwindow.h"

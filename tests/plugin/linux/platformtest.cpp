@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Host-level tests of what is Linux's own: the module's entry points, the loader's error
 // texts, the editor's window type.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bundletest.h"
 
 #include <pluginterfaces/gui/iplugview.h>

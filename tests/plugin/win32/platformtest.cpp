@@ -1,7 +1,7 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Host-level tests of what is Windows' own: the module's entry points, how the loader
 // finds a module (the .vst3 file, or a bundle folder that holds it) and reports
 // failures, the editor's window type.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bundletest.h"
 
 #include <pluginterfaces/gui/iplugview.h>

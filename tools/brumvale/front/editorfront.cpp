@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Opening the plug-in's editor in a host window, and running its loop while brumvale live plays.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "front/editorfront.h"
 
 #include <poll.h>

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // What the user plays the parameters with while brumvale live runs.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 namespace Brumvale {

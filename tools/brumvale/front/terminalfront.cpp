@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The terminal's keys read while brumvale live plays: q quits, the others edit parameters.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "front/terminalfront.h"
 
 #include <poll.h>

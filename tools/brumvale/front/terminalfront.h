@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // brumvale live without its editor: the terminal's keys play the parameters.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "front/livefront.h"

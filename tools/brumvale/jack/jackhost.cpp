@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The JACK client: its ports, connections and latencies, and its callbacks on JACK's thread.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "jackhost.h"
 
 #include <jack/jack.h>

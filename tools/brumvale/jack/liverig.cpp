@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The live rig's set-up at JACK's rate and buffer size, its processing and its MIDI controllers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "liverig.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The live host's rig: a plug-in instance played between the ports of a JACK client.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "jack/jackhost.h"

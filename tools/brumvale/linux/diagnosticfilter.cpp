@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The diagnostic-line filter on Linux: the worker is a forked child writing into a pipe.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagnosticfilter.h"
 
 #include <cctype>

@@ -1,6 +1,6 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Where the tool finds the plug-in on Linux: beside its own executable (a build
 // tree) or in the lib/vst3 folder of the prefix it is installed in.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands.h"
 
 #include <filesystem>

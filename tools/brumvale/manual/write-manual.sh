@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 # Writes brumvale's manual page from its own help texts, so that the page says
 # what the program says: help2man turns `brumvale --help` and `--version` into
 # the page, and `brumvale render --help` becomes its RENDER OPTIONS section.
 #   write-manual.sh BRUMVALE OUT.1 [EMULATOR...]
 # EMULATOR runs a BRUMVALE built for another processor (qemu-aarch64 -L /).
 # With SOURCE_DATE_EPOCH set, the page's date is that day.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 [ $# -ge 2 ] || { echo "usage: write-manual.sh BRUMVALE OUT.1 [EMULATOR...]" >&2; exit 2; }
 tool=$1 out=$2

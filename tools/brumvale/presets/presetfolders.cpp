@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Finding a factory preset by name, in any case, and its .vstpreset file in the preset folders.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presets/presetfolders.h"
 
 #include "parametertexts.h"

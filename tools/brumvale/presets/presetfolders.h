@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Where the factory presets are installed, and finding one by name.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "presets/factorypresets.h"

@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// A factory preset's settings as texts, and its levels, octave and brightness on the DI riff.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presets/presetmeasure.h"
 
 #include "commands.h"

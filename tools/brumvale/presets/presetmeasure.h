@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // A factory preset's settings, and what the demo riff measures through them.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "presets/factorypresets.h"

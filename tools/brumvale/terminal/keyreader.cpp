@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// Decoding a terminal's bytes one by one: plain characters, escape sequences and the arrow keys.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "keyreader.h"
 
 namespace Brumvale {

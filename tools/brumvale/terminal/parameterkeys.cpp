@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The bindings: the arrows step Boost and Volume; b, h and w switch Bypass, HiFi and Warmth.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/parameterkeys.h"
 
 #include <algorithm>

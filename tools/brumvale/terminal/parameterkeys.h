@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // Keys that play the effect's parameters from a terminal.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "parametertexts.h"

@@ -1,5 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
 // The factory presets' folders on Linux.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presets/presetfolders.h"
 
 #include "commands.h"

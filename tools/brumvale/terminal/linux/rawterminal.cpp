@@ -1,4 +1,5 @@
-// Brumvale: octave-fuzz VST 3 effect. GPL-3.0-or-later.
+// The raw terminal on Linux: standard input without line buffering or echo, set with termios.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/rawterminal.h"
 
 #include <termios.h>
