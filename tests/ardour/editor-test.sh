@@ -152,19 +152,19 @@ wait_for 60 find_editor_window || die "no editor window of at least ${view_w}x$v
 read -r _ editor_w editor_h editor_x editor_y <<<"$editor_geometry"
 echo "-- editor window $editor_window: ${editor_w}x$editor_h at +$editor_x+$editor_y on the screen"
 [ "$editor_h" -eq "$view_h" ] || die "the editor window is $editor_h pixels tall, not $view_h"
-# A window wider than the panel (Ardour's LV2 window is as wide as its toolbar) shows
-# it centred, at the zoom its height allows.
-panel_x=$(((editor_w - view_w) / 2))
 
 # Screenshots of the whole screen; the editor's crop is the panel's view_w x view_h
 # where the editor's window is at the time of the shot: Ardour moves the plug-in's
-# window after it first shows it.
-crop="" previous_crop=""
+# window after it first shows it, and makes it as wide as its toolbar, where the
+# panel follows it and shows centred (at the zoom the window's height allows).
+crop="" previous_crop="" panel_x=0
 shoot() {
-    local x y
-    read -r x y < <(xwininfo -id "$editor_window" |
-        awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 } END { print x, y }')
-    [ -n "$x" ] && [ -n "$y" ] || return 1
+    local x y width
+    read -r x y width < <(xwininfo -id "$editor_window" |
+        awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+             /Width:/ { w = $2 } END { print x, y, w }')
+    [ -n "$x" ] && [ -n "$y" ] && [ -n "$width" ] || return 1
+    panel_x=$(((width - view_w) / 2))
     crop="${view_w}x$view_h+$((x + panel_x))+$y"
     xwd -root -silent | convert xwd:- "$keep/screen-$1.png"
     convert "$keep/screen-$1.png" -crop "$crop" +repage "$keep/editor-$1.png"
