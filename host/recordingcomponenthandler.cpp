@@ -30,27 +30,4 @@ tresult PLUGIN_API RecordingComponentHandler::restartComponent(int32 flags)
     return kResultOk;
 }
 
-tresult PLUGIN_API RecordingComponentHandler::queryInterface(const TUID iid, void** obj)
-{
-    if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) ||
-        FUnknownPrivate::iidEqual(iid, Vst::IComponentHandler::iid))
-    {
-        addRef();
-        *obj = static_cast<Vst::IComponentHandler*>(this);
-        return kResultOk;
-    }
-    *obj = nullptr;
-    return kNoInterface;
-}
-
-uint32 PLUGIN_API RecordingComponentHandler::addRef() { return ++references; }
-
-uint32 PLUGIN_API RecordingComponentHandler::release()
-{
-    const uint32 left = --references;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 } // namespace Brumvale::Host

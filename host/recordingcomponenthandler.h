@@ -2,16 +2,17 @@
 // GPL-3.0-or-later.
 #pragma once
 
+#include "comobject.h"
+
 #include <pluginterfaces/vst/ivsteditcontroller.h>
 
-#include <atomic>
 #include <vector>
 
 namespace Brumvale::Host {
 
 // Keeps every beginEdit/performEdit/endEdit/restartComponent in call order, so tests
 // can check what a controller told its host. Main thread only, as the calls are.
-class RecordingComponentHandler : public Steinberg::Vst::IComponentHandler
+class RecordingComponentHandler : public ComObject<Steinberg::Vst::IComponentHandler>
 {
 public:
     enum class Kind
@@ -30,7 +31,6 @@ public:
     };
 
     RecordingComponentHandler() = default;
-    virtual ~RecordingComponentHandler() = default;
 
     const std::vector<Call>& calls() const { return recorded; }
     void clear() { recorded.clear(); }
@@ -41,13 +41,8 @@ public:
     Steinberg::tresult PLUGIN_API endEdit(Steinberg::Vst::ParamID id) override;
     Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32 flags) override;
 
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override;
-    Steinberg::uint32 PLUGIN_API release() override;
-
 private:
     std::vector<Call> recorded;
-    std::atomic<Steinberg::uint32> references{1};
 };
 
 } // namespace Brumvale::Host

@@ -21,29 +21,4 @@ tresult PLUGIN_API EditForwarder::endEdit(Vst::ParamID) { return kResultOk; }
 
 tresult PLUGIN_API EditForwarder::restartComponent(int32) { return kResultOk; }
 
-tresult PLUGIN_API EditForwarder::queryInterface(const TUID iid, void** obj)
-{
-    if (!obj)
-        return kInvalidArgument;
-    if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) ||
-        FUnknownPrivate::iidEqual(iid, Vst::IComponentHandler::iid))
-    {
-        addRef();
-        *obj = static_cast<Vst::IComponentHandler*>(this);
-        return kResultOk;
-    }
-    *obj = nullptr;
-    return kNoInterface;
-}
-
-uint32 PLUGIN_API EditForwarder::addRef() { return ++references; }
-
-uint32 PLUGIN_API EditForwarder::release()
-{
-    const uint32 left = --references;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 } // namespace Brumvale::Host

@@ -2,11 +2,10 @@
 // host's audio callback. GPL-3.0-or-later.
 #pragma once
 
+#include "comobject.h"
 #include "live/editqueue.h"
 
 #include <pluginterfaces/vst/ivsteditcontroller.h>
-
-#include <atomic>
 
 namespace Brumvale::Host {
 
@@ -19,11 +18,10 @@ namespace Brumvale::Host {
 // on. Main thread, as a controller's calls are.
 //
 // Reference counted in the SDK's way: create with owned(new EditForwarder(queue)).
-class EditForwarder : public Steinberg::Vst::IComponentHandler
+class EditForwarder : public ComObject<Steinberg::Vst::IComponentHandler>
 {
 public:
     explicit EditForwarder(EditQueue& edits) : edits(edits) {}
-    virtual ~EditForwarder() = default;
 
     Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID id) override;
     Steinberg::tresult PLUGIN_API performEdit(Steinberg::Vst::ParamID id,
@@ -31,13 +29,8 @@ public:
     Steinberg::tresult PLUGIN_API endEdit(Steinberg::Vst::ParamID id) override;
     Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32 flags) override;
 
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override;
-    Steinberg::uint32 PLUGIN_API release() override;
-
 private:
     EditQueue& edits;
-    std::atomic<Steinberg::uint32> references{1};
 };
 
 } // namespace Brumvale::Host

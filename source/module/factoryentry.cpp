@@ -2,7 +2,7 @@
 // its controller second.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "classids.h"
+#include "common/classids.h"
 
 #include "controller/againcontroller.h"
 #include "processor/again.h"

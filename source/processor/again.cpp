@@ -5,10 +5,10 @@
 #include "componentstate.h"
 #include "parameterids.h"
 
+#include "common/classids.h"
 #include "common/interfaceguard.h"
 #include "common/receivedtext.h"
 #include "engine/floatingpointmode.h"
-#include "module/classids.h"
 
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/vst/ivstmessage.h"

@@ -3,8 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands.h"
+#include "common/classids.h"
 #include "diagnosticfilter.h"
-#include "module/classids.h"
 
 #include <algorithm>
 #include <cstdio>

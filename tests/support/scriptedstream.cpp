@@ -1,5 +1,5 @@
-// Host library: a state stream that misbehaves on request.
-// GPL-3.0-or-later.
+// The scripted stream's reads, writes and seeks, each failing or coming up short as set.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scriptedstream.h"
 
 #include <algorithm>
@@ -81,29 +81,6 @@ tresult PLUGIN_API ScriptedStream::tell(int64* pos)
         return kInvalidArgument;
     *pos = cursor;
     return kResultOk;
-}
-
-tresult PLUGIN_API ScriptedStream::queryInterface(const TUID iid, void** obj)
-{
-    if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) ||
-        FUnknownPrivate::iidEqual(iid, IBStream::iid))
-    {
-        addRef();
-        *obj = static_cast<IBStream*>(this);
-        return kResultOk;
-    }
-    *obj = nullptr;
-    return kNoInterface;
-}
-
-uint32 PLUGIN_API ScriptedStream::addRef() { return ++references; }
-
-uint32 PLUGIN_API ScriptedStream::release()
-{
-    const uint32 left = --references;
-    if (left == 0)
-        delete this;
-    return left;
 }
 
 } // namespace Brumvale::Host

@@ -1,10 +1,11 @@
-// Host library: a state stream that misbehaves on request.
-// GPL-3.0-or-later.
+// A state stream that misbehaves on request, for the tests and the fuzz targets.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+#include "comobject.h"
 
 #include <pluginterfaces/base/ibstream.h>
 
-#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -13,12 +14,11 @@ namespace Brumvale::Host {
 // An in-memory IBStream for probing how plug-ins handle damaged streams. It can fail every
 // transfer that would go past a byte limit, and it can answer kResultOk for reads past its
 // end while delivering fewer bytes (or none), as some hosts' streams do.
-class ScriptedStream : public Steinberg::IBStream
+class ScriptedStream : public ComObject<Steinberg::IBStream>
 {
 public:
     ScriptedStream() = default;
     explicit ScriptedStream(std::vector<std::uint8_t> content);
-    virtual ~ScriptedStream() = default;
 
     // Transfers that would move the position beyond limit bytes fail with kResultFalse and
     // move nothing.
@@ -42,10 +42,6 @@ public:
                                        Steinberg::int64* result) override;
     Steinberg::tresult PLUGIN_API tell(Steinberg::int64* pos) override;
 
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override;
-    Steinberg::uint32 PLUGIN_API release() override;
-
 private:
     std::vector<std::uint8_t> data;
     std::int64_t cursor = 0;
@@ -54,7 +50,6 @@ private:
     bool partialFailures = false;
     int reads = 0;
     int writes = 0;
-    std::atomic<Steinberg::uint32> references{1};
 };
 
 } // namespace Brumvale::Host
