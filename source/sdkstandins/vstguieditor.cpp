@@ -80,6 +80,10 @@ tresult PLUGIN_API VSTGUIEditor::removed()
 
 tresult PLUGIN_API VSTGUIEditor::onSize(ViewRect* newSize)
 {
+    // No window can be empty: the X server would answer with an error that ends
+    // the host.
+    if (newSize && (newSize->getWidth() <= 0 || newSize->getHeight() <= 0))
+        return kInvalidArgument;
     const tresult result = EditorView::onSize(newSize);
     if (newSize)
         fitFrame();

@@ -66,6 +66,7 @@ public:
     tresult PLUGIN_API isPlatformTypeSupported(FIDString type) SMTG_OVERRIDE;
     tresult PLUGIN_API attached(void* parent, FIDString type) SMTG_OVERRIDE;
     tresult PLUGIN_API removed() SMTG_OVERRIDE;
+    // kInvalidArgument, changing nothing, for an empty or inverted size.
     tresult PLUGIN_API onSize(ViewRect* newSize) SMTG_OVERRIDE;
 
     // IPlugViewContentScaleSupport: kResultTrue when the view takes the factor (it

@@ -118,6 +118,14 @@ TEST_F(LifecycleTest, ResizeViewResizesWindowAndView)
 
     IPtr<IPlugView> other = owned(instance->controller()->createView(Vst::ViewType::kEditor));
     EXPECT_EQ(editor.window->resizeView(other, &wider), kInvalidArgument);
+
+    // An empty or inverted size from a host is refused; the X server would end the
+    // host for a window of it.
+    for (ViewRect bad : {ViewRect(0, 0, 0, 0), ViewRect(10, 10, 0, 5)})
+        EXPECT_EQ(editor.view->onSize(&bad), kInvalidArgument);
+    settle();
+    ASSERT_EQ(editor.view->getSize(&size), kResultOk);
+    EXPECT_EQ(size.getWidth(), wider.getWidth());
 }
 
 TEST_F(LifecycleTest, ScreenshotHoldsWhatTheWindowShows)
