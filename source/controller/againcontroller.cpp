@@ -11,8 +11,7 @@
 #include "common/receivedtext.h"
 #include "editor/againeditorview.h"
 #include "processor/componentstate.h"
-#include "processor/parameterdefaults.h"
-#include "processor/parameterids.h"
+#include "processor/parametertable.h"
 
 #include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/base/ustring.h"
@@ -56,16 +55,18 @@ tresult againController::registerUnitAndParameters()
     UString(unitName, 128).fromAscii("Unit1");
     addUnit(new Unit(unitName, 1, kRootUnitId, kNoProgramListId));
 
-    const ParameterDefaults defaults;
-    parameters.addParameter(
-        new SwitchParameter(STR16("Bypass"), kBypassId, defaults.bypass ? 1.0 : 0.0,
-                            ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 1));
-    parameters.addParameter(new SwitchParameter(STR16("AntiAlias"), kAntiAliasId,
-                                                defaults.antiAlias ? 1.0 : 0.0,
-                                                ParameterInfo::kCanAutomate, kRootUnitId));
-    parameters.addParameter(new SwitchParameter(STR16("Warmth"), kWarmthId,
-                                                defaults.warmth ? 1.0 : 0.0,
-                                                ParameterInfo::kCanAutomate, kRootUnitId));
+    for (const ParameterDescription& row : kParameters)
+    {
+        if (row.kind != ParameterKind::kSwitch)
+            continue;
+        String128 title;
+        UString(title, 128).fromAscii(row.name);
+        const bool bypass = row.id == kBypassId; // the host's bypass, in a unit of its own
+        parameters.addParameter(new SwitchParameter(title, row.id, row.normalized(row.start),
+                                                    ParameterInfo::kCanAutomate |
+                                                        (bypass ? ParameterInfo::kIsBypass : 0),
+                                                    bypass ? 1 : kRootUnitId));
+    }
     auto* boost = new BoostParameter(ParameterInfo::kCanAutomate, kBoostId);
     auto* volume = new VolumeParameter(ParameterInfo::kCanAutomate, kVolumeId);
     parameters.addParameter(boost);
@@ -88,20 +89,20 @@ tresult PLUGIN_API againController::setComponentState(IBStream* state)
 {
     if (!state)
         return kResultOk;
-    const ParameterDefaults defaults;
+    // Fields the stream does not deliver keep the starting values; a switch is on
+    // when its integer is not zero.
     ComponentState read;
-    read.bypass = defaults.bypass;
-    read.antiAlias = defaults.antiAlias;
-    read.warmth = defaults.warmth;
-    read.boost = defaults.boostDbToNormalized(defaults.boostDb);
-    read.volume = defaults.volumeDbToNormalized(defaults.volumeDb);
+    for (const ParameterDescription& row : kParameters)
+    {
+        read.switches[row.id] = int32(row.start);
+        read.levels[row.id] = row.normalized(row.start);
+    }
     if (read.read(*state) != kResultOk)
         return kResultFalse;
-    setParamNormalized(kBypassId, read.bypass != 0 ? 1.0 : 0.0);
-    setParamNormalized(kAntiAliasId, read.antiAlias != 0 ? 1.0 : 0.0);
-    setParamNormalized(kWarmthId, read.warmth != 0 ? 1.0 : 0.0);
-    setParamNormalized(kBoostId, read.boost);
-    setParamNormalized(kVolumeId, read.volume);
+    for (const ParameterDescription& row : kParameters)
+        setParamNormalized(row.id, row.kind == ParameterKind::kSwitch
+                                       ? (read.switches[row.id] != 0 ? 1.0 : 0.0)
+                                       : read.levels[row.id]);
     return kResultOk;
 }
 

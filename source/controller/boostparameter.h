@@ -11,8 +11,7 @@ class BoostParameter : public DecibelParameter
 {
 public:
     BoostParameter(Steinberg::int32 flags, Steinberg::Vst::ParamID id)
-        : DecibelParameter("Boost", flags, id, &ParameterDefaults::normalizedToBoostDb,
-                           &ParameterDefaults::boostDbToNormalized, &ParameterDefaults::boostDb)
+        : DecibelParameter(kParameters[kBoostId], flags, id)
     {}
 };
 

@@ -9,23 +9,22 @@ using namespace Steinberg::Vst;
 
 namespace Brumvale {
 
-DecibelParameter::DecibelParameter(const char* title, int32 flags, ParamID id, Mapping toDecibels,
-                                   Mapping toNormalized, float ParameterDefaults::*initialDb)
-    : toDecibels(toDecibels), toNormalized(toNormalized)
+DecibelParameter::DecibelParameter(const ParameterDescription& row, int32 flags, ParamID id)
+    : row(row)
 {
-    UString(info.title, 128).fromAscii(title);
+    UString(info.title, 128).fromAscii(row.name);
     info.defaultNormalizedValue = 1.0;
     info.flags = flags;
     info.id = id;
     info.stepCount = 0;
     info.unitId = kRootUnitId;
-    setNormalized((defaults.*toNormalized)(defaults.*initialDb));
+    setNormalized(row.normalized(row.start));
 }
 
 void DecibelParameter::toString(ParamValue valueNormalized, String128 string) const
 {
     char text[kDecibelTextSize];
-    formatDecibels(text, (defaults.*toDecibels)(static_cast<float>(valueNormalized)));
+    formatDecibels(text, row.plain(valueNormalized));
     UString(string, 128).fromAscii(text);
 }
 
@@ -34,7 +33,7 @@ bool DecibelParameter::fromString(const TChar* string, ParamValue& valueNormaliz
     float db = 0.0f;
     if (!readDecibels(string, db))
         return false;
-    valueNormalized = (defaults.*toNormalized)(db);
+    valueNormalized = row.normalized(db);
     return true;
 }
 

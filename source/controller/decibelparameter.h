@@ -3,7 +3,7 @@
 #pragma once
 
 #include "parametertext/decibeltext.h"
-#include "processor/parameterdefaults.h"
+#include "processor/parametertable.h"
 
 #include "public.sdk/source/vst/vstparameters.h"
 
@@ -15,11 +15,10 @@ namespace Brumvale {
 class DecibelParameter : public Steinberg::Vst::Parameter
 {
 public:
-    using Mapping = float (ParameterDefaults::*)(float) const;
-
-    // Reports 1.0 as its default and starts at the record's initial decibels.
-    DecibelParameter(const char* title, Steinberg::int32 flags, Steinberg::Vst::ParamID id,
-                     Mapping toDecibels, Mapping toNormalized, float ParameterDefaults::*initialDb);
+    // Titled and mapped as the table's row says; reports 1.0 as its default and
+    // starts at the row's starting decibels.
+    DecibelParameter(const ParameterDescription& row, Steinberg::int32 flags,
+                     Steinberg::Vst::ParamID id);
 
     void toString(Steinberg::Vst::ParamValue valueNormalized,
                   Steinberg::Vst::String128 string) const SMTG_OVERRIDE;
@@ -30,9 +29,7 @@ public:
                     Steinberg::Vst::ParamValue& valueNormalized) const SMTG_OVERRIDE;
 
 private:
-    ParameterDefaults defaults;
-    const Mapping toDecibels;
-    const Mapping toNormalized;
+    const ParameterDescription& row;
 };
 
 } // namespace Brumvale

@@ -11,8 +11,7 @@ class VolumeParameter : public DecibelParameter
 {
 public:
     VolumeParameter(Steinberg::int32 flags, Steinberg::Vst::ParamID id)
-        : DecibelParameter("Volume", flags, id, &ParameterDefaults::normalizedToVolumeDb,
-                           &ParameterDefaults::volumeDbToNormalized, &ParameterDefaults::volumeDb)
+        : DecibelParameter(kParameters[kVolumeId], flags, id)
     {}
 };
 

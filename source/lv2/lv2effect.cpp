@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <utility>
@@ -39,18 +38,13 @@ Lv2Effect::Lv2Effect(uint32_t channels, double sampleRate) noexcept
 
 bool Lv2Effect::restart() noexcept
 {
-    // The processor's order: width, rate, then every parameter once.
     OctaveFuzzEngine fresh;
-    fresh.setChannelCount(int32_t(channels));
-    if (fresh.channelCount() != int32_t(channels))
+    const ParameterModel start = ParameterModel::start(defaults);
+    if (!prepareEngine(fresh, int32_t(channels), sampleRate, start))
         return false;
-    fresh.setSampleRate(sampleRate);
-    fresh.setBoostDb(normalizedDb(kBoostPort, ports[kBoostPort].defaultValue));
-    fresh.setVolumeDb(normalizedDb(kVolumePort, ports[kVolumePort].defaultValue));
-    fresh.setBypass(switchOn(ports[kBypassPort].defaultValue));
-    fresh.setAntiAlias(switchOn(ports[kAntiAliasPort].defaultValue));
-    fresh.setWarmth(switchOn(ports[kWarmthPort].defaultValue));
     engine = std::move(fresh);
+    model = start;
+    const auto ports = controlPorts();
     for (uint32_t p = 0; p < kControlInputCount; ++p)
         taken[p] = ports[p].defaultValue;
     return true;
@@ -70,55 +64,29 @@ void Lv2Effect::connectPort(uint32_t port, void* data) noexcept
         outputs[port - audioOutputPort(channels, 0)] = static_cast<float*>(data);
 }
 
-float Lv2Effect::normalizedDb(ControlPort port, float db) const noexcept
+float Lv2Effect::normalized(uint32_t id) const noexcept
 {
-    const float clamped = std::clamp(db, ports[port].minimum, ports[port].maximum);
-    return port == kBoostPort
-               ? defaults.normalizedToBoostDb(defaults.boostDbToNormalized(clamped))
-               : defaults.normalizedToVolumeDb(defaults.volumeDbToNormalized(clamped));
+    const ParameterDescription& row = kParameters[id];
+    if (id == kBypassId)
+        return switchOn(taken[kBypassPort]) || !switchOn(taken[kEnabledPort]) ? 1.0f : 0.0f;
+    if (row.kind == ParameterKind::kSwitch)
+        return switchOn(taken[id]) ? 1.0f : 0.0f;
+    return row.normalized(std::clamp(taken[id], row.minimum, row.maximum));
 }
 
 void Lv2Effect::applyControls() noexcept
 {
-    const bool wasBypassed = bypassed();
     for (uint32_t p = 0; p < kControlInputCount; ++p)
+        if (controls[p] && std::isfinite(*controls[p]))
+            taken[p] = *controls[p];
+    // A changed value applies once, a repeated one never, which is what a VST 3
+    // host's parameter changes amount to.
+    for (const ParameterDescription& row : kParameters)
     {
-        if (!controls[p])
-            continue;
-        const float value = *controls[p];
-        // Compared by bits: a changed value applies once, a repeated one never,
-        // which is what a VST 3 host's parameter changes amount to.
-        if (!std::isfinite(value) || std::memcmp(&value, &taken[p], sizeof value) == 0)
-            continue;
-        const bool wasOn = switchOn(taken[p]);
-        taken[p] = value;
-        const bool on = switchOn(value);
-        switch (p)
-        {
-        case kAntiAliasPort:
-            if (on != wasOn)
-                engine.setAntiAlias(on);
-            break;
-        case kWarmthPort:
-            if (on != wasOn)
-                engine.setWarmth(on);
-            break;
-        case kBoostPort:
-            engine.setBoostDb(normalizedDb(kBoostPort, value));
-            break;
-        case kVolumePort:
-            engine.setVolumeDb(normalizedDb(kVolumePort, value));
-            break;
-        }
+        const float value = normalized(row.id);
+        if (value != model.normalized(row.id))
+            applyParameter(engine, model, row.id, value);
     }
-    if (bypassed() != wasBypassed)
-        engine.setBypass(!wasBypassed);
-}
-
-bool Lv2Effect::bypassed() const noexcept
-{
-    // By our switch or by the host's.
-    return switchOn(taken[kBypassPort]) || !switchOn(taken[kEnabledPort]);
 }
 
 void Lv2Effect::run(uint32_t sampleCount) noexcept

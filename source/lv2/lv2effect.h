@@ -5,19 +5,20 @@
 #include "lv2ports.h"
 
 #include "engine/octavefuzzengine.h"
+#include "processor/parametermodel.h"
 
 #include <array>
 #include <cstdint>
 
 namespace Brumvale::Lv2 {
 
-// Drives the engine exactly as the VST 3 processor does, so that the same settings
-// give the same samples: a level port's decibels take the VST 3 parameter's road
-// (to a normalised float and back), and the engine is prepared in the processor's
-// order. Switch ports, the host's enable port among them, are on above zero, as
-// LV2 reads toggles (the panel and the presets write 0 and 1). A port's value is
-// taken when it changes; values outside the port's range are clamped, values that
-// are not finite ignored.
+// Drives the engine on the VST 3 processor's road (prepareEngine, applyParameter),
+// so that the same settings give the same samples: a port's value becomes the
+// normalised value the processor would receive, a level's decibels through its
+// mapping, a switch as 0 or 1. Switch ports, the host's enable port among them, are
+// on above zero, as LV2 reads toggles (the panel and the presets write 0 and 1);
+// Bypass is on by our switch or by the host's. A value is applied when it changes;
+// values outside the port's range are clamped, values that are not finite ignored.
 //
 // Threads: the LV2 classes. create, activate and destroy in the instantiation
 // class; run in the audio class, where it allocates nothing, locks nothing, makes
@@ -46,16 +47,16 @@ private:
     // every setting at its port's default. False when there is no memory.
     bool restart() noexcept;
     void applyControls() noexcept;
-    bool bypassed() const noexcept;
-    float normalizedDb(ControlPort port, float db) const noexcept;
+    // The value the processor would receive for this parameter's port.
+    float normalized(uint32_t id) const noexcept;
 
-    const std::array<ControlPortInfo, kControlPortCount> ports = controlPorts();
     const ParameterDefaults defaults;
     const uint32_t channels;
     const double sampleRate;
     OctaveFuzzEngine engine;
+    ParameterModel model; // the values in effect
     std::array<const float*, kControlInputCount> controls{};
-    std::array<float, kControlInputCount> taken{}; // the values in effect
+    std::array<float, kControlInputCount> taken{}; // the ports' last finite values
     float* latency = nullptr;
     std::array<const float*, 2> inputs{};
     std::array<float*, 2> outputs{};

@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "processor/parameterdefaults.h"
+#include "processor/parametertable.h"
 
 #include <array>
 #include <cstdint>
@@ -30,17 +30,16 @@ constexpr std::array<PluginKind, 2> kPluginKinds = {{
     {kStereoUri, 2, "stereo", "Brumvale Stereo"},
 }};
 
-// Control ports come first, in the order of the VST 3 parameter IDs, then the
-// host's enable switch and the latency report; the audio inputs, then the
-// outputs, follow.
+// Control ports come first, numbered as the parameters, then the host's enable
+// switch and the latency report; the audio inputs, then the outputs, follow.
 enum ControlPort : uint32_t
 {
-    kBypassPort = 0,
-    kAntiAliasPort,
-    kWarmthPort,
-    kBoostPort,
-    kVolumePort,
-    kEnabledPort,
+    kBypassPort = kBypassId,
+    kAntiAliasPort = kAntiAliasId,
+    kWarmthPort = kWarmthId,
+    kBoostPort = kBoostId,
+    kVolumePort = kVolumeId,
+    kEnabledPort = kNumParameters,
     kLatencyPort,
     kControlPortCount,
 };
@@ -69,23 +68,21 @@ struct ControlPortInfo
     float defaultValue;
 };
 
-// The names and ranges the VST 3 controller shows, and the values the processor
-// starts with (Boost at 0 dB, not the +36 dB its controller reports as default).
+// The parameters' rows as ports, then the enable switch and the latency report.
 inline std::array<ControlPortInfo, kControlPortCount> controlPorts()
 {
     using Kind = ControlPortInfo::Kind;
-    const ParameterDefaults d;
-    const float boostMax = d.boostMinDb + d.boostRangeDb;
-    const float volumeMax = d.volumeMinDb + d.volumeRangeDb;
-    return {{
-        {"bypass", "Bypass", Kind::kSwitch, 0.0f, 1.0f, float(d.bypass)},
-        {"antialias", "AntiAlias", Kind::kSwitch, 0.0f, 1.0f, float(d.antiAlias)},
-        {"warmth", "Warmth", Kind::kSwitch, 0.0f, 1.0f, float(d.warmth)},
-        {"boost", "Boost", Kind::kDecibels, d.boostMinDb, boostMax, d.boostDb},
-        {"volume", "Volume", Kind::kDecibels, d.volumeMinDb, volumeMax, d.volumeDb},
-        {"enabled", "Enabled", Kind::kEnabled, 0.0f, 1.0f, 1.0f},
-        {"latency", "Latency", Kind::kLatency, 0.0f, 0.0f, 0.0f},
-    }};
+    std::array<ControlPortInfo, kControlPortCount> ports{};
+    for (const ParameterDescription& row : kParameters)
+        ports[row.id] = {row.symbol,
+                         row.name,
+                         row.kind == ParameterKind::kSwitch ? Kind::kSwitch : Kind::kDecibels,
+                         row.minimum,
+                         row.maximum,
+                         row.start};
+    ports[kEnabledPort] = {"enabled", "Enabled", Kind::kEnabled, 0.0f, 1.0f, 1.0f};
+    ports[kLatencyPort] = {"latency", "Latency", Kind::kLatency, 0.0f, 0.0f, 0.0f};
+    return ports;
 }
 
 } // namespace Brumvale::Lv2

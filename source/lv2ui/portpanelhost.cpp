@@ -14,30 +14,30 @@ PortPanelHost::PortPanelHost(LV2UI_Write_Function write, LV2UI_Controller contro
     : write(write), controller(controller), touchFeature(touch), changed(std::move(changed))
 {
     for (uint32_t id = 0; id < values.size(); ++id)
-        values[id] = ports[id].defaultValue;
+        values[id] = kParameters[id].start;
 }
 
 void PortPanelHost::takePortValue(uint32_t port, float value)
 {
     if (port >= values.size() || !std::isfinite(value))
         return;
-    values[port] = std::clamp(value, ports[port].minimum, ports[port].maximum);
+    values[port] = std::clamp(value, kParameters[port].minimum, kParameters[port].maximum);
     changed(port);
 }
 
 double PortPanelHost::normalizedValue(uint32_t id) const
 {
-    return id < values.size() ? normalized(id, values[id]) : 0.0;
+    return id < values.size() ? kParameters[id].normalized(values[id]) : 0.0;
 }
 
 std::string PortPanelHost::valueText(uint32_t id, double normalizedValue) const
 {
     if (id >= values.size())
         return {};
-    if (ports[id].kind != ControlPortInfo::Kind::kDecibels)
+    if (kParameters[id].kind == ParameterKind::kSwitch)
         return normalizedValue > 0.5 ? "1" : "0";
     char text[kDecibelTextSize];
-    formatDecibels(text, portValue(id, normalizedValue));
+    formatDecibels(text, kParameters[id].plain(normalizedValue));
     return text;
 }
 
@@ -45,12 +45,12 @@ bool PortPanelHost::valueOfText(uint32_t id, const std::string& text, double& re
 {
     if (id >= values.size())
         return false;
-    if (ports[id].kind != ControlPortInfo::Kind::kDecibels)
+    if (kParameters[id].kind == ParameterKind::kSwitch)
         return readNumber(text.c_str(), result);
     float db = 0.0f;
     if (!readDecibels(text.c_str(), db))
         return false;
-    result = normalized(id, db);
+    result = kParameters[id].normalized(db);
     return true;
 }
 
@@ -60,41 +60,13 @@ void PortPanelHost::performEdit(uint32_t id, double normalizedValue)
 {
     if (id >= values.size() || !std::isfinite(normalizedValue))
         return;
-    values[id] = portValue(id, std::clamp(normalizedValue, 0.0, 1.0));
+    values[id] = kParameters[id].plain(std::clamp(normalizedValue, 0.0, 1.0));
     if (write)
         write(controller, id, sizeof(float), 0, &values[id]);
     changed(id);
 }
 
 void PortPanelHost::endEdit(uint32_t id) { touch(id, false); }
-
-// The VST 3 parameters' mappings: a switch is on above 0.5, a level is linear in
-// dB over its range. Neither direction clamps.
-float PortPanelHost::portValue(uint32_t id, double normalizedValue) const
-{
-    switch (id)
-    {
-    case kBoostPort:
-        return defaults.normalizedToBoostDb(float(normalizedValue));
-    case kVolumePort:
-        return defaults.normalizedToVolumeDb(float(normalizedValue));
-    default:
-        return normalizedValue > 0.5 ? 1.0f : 0.0f;
-    }
-}
-
-double PortPanelHost::normalized(uint32_t id, float value) const
-{
-    switch (id)
-    {
-    case kBoostPort:
-        return defaults.boostDbToNormalized(value);
-    case kVolumePort:
-        return defaults.volumeDbToNormalized(value);
-    default:
-        return value > 0.5f ? 1.0 : 0.0;
-    }
-}
 
 void PortPanelHost::touch(uint32_t id, bool grabbed)
 {

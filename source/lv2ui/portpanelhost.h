@@ -13,12 +13,11 @@
 namespace Brumvale::Lv2 {
 
 // Parameter i is control port i, in the port's own units: switches 0 or 1, levels
-// in dB. Values map to the panel's normalised ones as the VST 3 parameters map
-// them, and texts are the VST 3 controller's ("18.0 dB"). An edit writes the port
-// through the host's write function; beginEdit and endEdit are the host's
-// ui:touch gestures when it offers them. Until the host reports a port, it holds
-// its default. Every value taken, the host's or an edit's, is passed to the
-// function "changed" (the panel shows it). UI thread only.
+// in dB. Values map to the panel's normalised ones through the parameter table, and texts are the
+// VST 3 controller's ("18.0 dB"). An edit writes the port through the host's write function;
+// beginEdit and endEdit are the host's ui:touch gestures when it offers them. Until the host
+// reports a port, it holds its default. Every value taken, the host's or an edit's, is passed to
+// the function "changed" (the panel shows it). UI thread only.
 class PortPanelHost : public PanelHost
 {
 public:
@@ -40,12 +39,8 @@ public:
     void endEdit(uint32_t id) override;
 
 private:
-    float portValue(uint32_t id, double normalized) const;
-    double normalized(uint32_t id, float value) const;
     void touch(uint32_t id, bool grabbed);
 
-    const std::array<ControlPortInfo, kControlPortCount> ports = controlPorts();
-    const ParameterDefaults defaults;
     const LV2UI_Write_Function write;
     const LV2UI_Controller controller;
     const LV2UI_Touch* const touchFeature;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "processor/parameterids.h"
+
 #include <array>
 
 namespace Brumvale {
@@ -31,6 +33,12 @@ struct FactoryPreset
     double volumeDb;
     const char* description;
     PresetMeasurement measured;
+
+    // The values by parameter ID, plain: switches 0 or 1, levels in dB.
+    constexpr std::array<double, kNumParameters> values() const
+    {
+        return {bypass ? 1.0 : 0.0, hifi ? 1.0 : 0.0, warmth ? 1.0 : 0.0, boostDb, volumeDb};
+    }
 };
 
 // One preset to a row (kept so by hand).

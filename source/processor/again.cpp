@@ -4,6 +4,7 @@
 
 #include "componentstate.h"
 #include "parameterids.h"
+#include "parametertable.h"
 
 #include "common/classids.h"
 #include "common/interfaceguard.h"
@@ -53,11 +54,7 @@ template <class Sample> void clearChannels(Sample** buffers, int32 channels, int
 again::again()
 {
     setControllerClass(kControllerClassId);
-    model.model.bypass = defaults.bypass != 0;
-    model.model.antiAlias = defaults.antiAlias != 0;
-    model.model.warmth = defaults.warmth != 0;
-    model.model.boost = defaults.boostDbToNormalized(defaults.boostDb);
-    model.model.volume = defaults.volumeDbToNormalized(defaults.volumeDb);
+    model.model = ParameterModel::start(defaults);
     mainModel = model;
 }
 
@@ -79,9 +76,7 @@ tresult PLUGIN_API again::initialize(FUnknown* context)
         AudioEffect::terminate();
         return added;
     }
-    engine.setChannelCount(2);
-    engine.setSampleRate(processSetup.sampleRate);
-    pushModelToEngine();
+    prepareEngine(engine, 2, processSetup.sampleRate, model.model);
     return kResultOk;
 }
 
@@ -120,11 +115,11 @@ tresult PLUGIN_API again::setState(IBStream* state)
     if (read.read(*state) != kResultOk)
         return kResultFalse;
     VersionedModel next;
-    next.model.bypass = read.bypass > 0;
-    next.model.antiAlias = read.antiAlias > 0;
-    next.model.warmth = read.warmth > 0;
-    next.model.boost = read.boost;
-    next.model.volume = read.volume;
+    // A switch is on when its integer is above zero.
+    for (const ParameterDescription& parameter : kParameters)
+        next.model.set(parameter.id, parameter.kind == ParameterKind::kSwitch
+                                         ? (read.switches[parameter.id] > 0 ? 1.0f : 0.0f)
+                                         : read.levels[parameter.id]);
     next.version = ++stateVersion;
     mainModel = next;
     if (active)
@@ -145,11 +140,11 @@ tresult PLUGIN_API again::getState(IBStream* state)
         return kInvalidArgument;
     const ParameterModel& current = mainSideModel();
     ComponentState written;
-    written.bypass = current.bypass ? 1 : 0;
-    written.antiAlias = current.antiAlias ? 1 : 0;
-    written.warmth = current.warmth ? 1 : 0;
-    written.boost = current.boost;
-    written.volume = current.volume;
+    for (const ParameterDescription& parameter : kParameters)
+    {
+        written.switches[parameter.id] = current.normalized(parameter.id) > 0.5f ? 1 : 0;
+        written.levels[parameter.id] = current.normalized(parameter.id);
+    }
     return written.write(*state);
 }
 
@@ -202,14 +197,7 @@ tresult PLUGIN_API again::setupProcessing(ProcessSetup& setup)
     return result;
 }
 
-void again::pushModelToEngine()
-{
-    engine.setBoostDb(defaults.normalizedToBoostDb(model.model.boost));
-    engine.setVolumeDb(defaults.normalizedToVolumeDb(model.model.volume));
-    engine.setBypass(model.model.bypass);
-    engine.setAntiAlias(model.model.antiAlias);
-    engine.setWarmth(model.model.warmth);
-}
+void again::pushModelToEngine() { pushToEngine(engine, model.model); }
 
 bool again::applyParameterChanges(IParameterChanges& changes)
 {
@@ -222,38 +210,14 @@ bool again::applyParameterChanges(IParameterChanges& changes)
             continue;
         const int32 points = queue->getPointCount();
         const ParamID id = queue->getParameterId();
-        if (id > kVolumeId || points <= 0)
+        if (id >= kNumParameters || points <= 0)
             continue;
         // Only the last point counts; it applies to the whole block.
         int32 offset = 0;
         ParamValue value = 0.0;
         if (queue->getPoint(points - 1, offset, value) != kResultOk || !std::isfinite(value))
             continue;
-        const float normalized = static_cast<float>(value);
-        const bool on = normalized > 0.5f;
-        switch (id)
-        {
-        case kBypassId:
-            model.model.bypass = on;
-            engine.setBypass(on);
-            break;
-        case kAntiAliasId:
-            model.model.antiAlias = on;
-            engine.setAntiAlias(on);
-            break;
-        case kWarmthId:
-            model.model.warmth = on;
-            engine.setWarmth(on);
-            break;
-        case kBoostId:
-            model.model.boost = normalized;
-            engine.setBoostDb(defaults.normalizedToBoostDb(normalized));
-            break;
-        case kVolumeId:
-            model.model.volume = normalized;
-            engine.setVolumeDb(defaults.normalizedToVolumeDb(normalized));
-            break;
-        }
+        applyParameter(engine, model.model, id, static_cast<float>(value));
         applied = true;
     }
     return applied;

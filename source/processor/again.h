@@ -5,19 +5,10 @@
 #include "engine/octavefuzzengine.h"
 #include "latestvalue.h"
 #include "parameterdefaults.h"
+#include "parametermodel.h"
 #include "sdkstandins/audioeffect.h"
 
 namespace Brumvale {
-
-// The processor's five parameter values.
-struct ParameterModel
-{
-    bool bypass = false;
-    bool antiAlias = false;
-    bool warmth = false;
-    float boost = 0.0f;  // normalised
-    float volume = 0.0f; // normalised
-};
 
 // The audio processor: one input and one output bus of equal width, the octave
 // fuzz engine, parameter changes applied before each block, and the 20-byte

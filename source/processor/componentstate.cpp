@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "componentstate.h"
 
+#include "parametertable.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -51,23 +53,25 @@ template <class T> tresult readValue(IBStream& stream, T& value)
 
 tresult ComponentState::write(IBStream& stream) const
 {
-    if (writeValue(stream, bypass) != kResultOk || writeValue(stream, antiAlias) != kResultOk ||
-        writeValue(stream, warmth) != kResultOk || writeValue(stream, boost) != kResultOk ||
-        writeValue(stream, volume) != kResultOk)
-        return kResultFalse;
+    for (const ParameterDescription& parameter : kParameters)
+        if ((parameter.kind == ParameterKind::kSwitch
+                 ? writeValue(stream, switches[parameter.id])
+                 : writeValue(stream, levels[parameter.id])) != kResultOk)
+            return kResultFalse;
     return kResultOk;
 }
 
 tresult ComponentState::read(IBStream& stream)
 {
     ComponentState read = *this;
-    if (readValue(stream, read.bypass) != kResultOk ||
-        readValue(stream, read.antiAlias) != kResultOk ||
-        readValue(stream, read.warmth) != kResultOk || readValue(stream, read.boost) != kResultOk ||
-        readValue(stream, read.volume) != kResultOk)
-        return kResultFalse;
-    if (!std::isfinite(read.boost) || !std::isfinite(read.volume))
-        return kResultFalse;
+    for (const ParameterDescription& parameter : kParameters)
+        if ((parameter.kind == ParameterKind::kSwitch
+                 ? readValue(stream, read.switches[parameter.id])
+                 : readValue(stream, read.levels[parameter.id])) != kResultOk)
+            return kResultFalse;
+    for (const float level : read.levels)
+        if (!std::isfinite(level))
+            return kResultFalse;
     *this = read;
     return kResultOk;
 }

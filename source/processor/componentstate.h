@@ -1,21 +1,23 @@
-// The component state the processor saves: five little-endian values, 20 bytes.
+// The component state the processor saves: a little-endian field per parameter, 20 bytes.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "parameterids.h"
+
 #include "pluginterfaces/base/ibstream.h"
+
+#include <array>
 
 namespace Brumvale {
 
-// The component state: five 4-byte little-endian values, 20 bytes, no header.
-// The processor writes it; the processor and the controller read it, each with
-// its own presets and its own reading of the switch integers.
+// The component state: a 4-byte little-endian field per parameter in the table's
+// order, 20 bytes, no header: a switch's 32-bit integer, a level's normalised
+// float. The processor writes it; the processor and the controller read it, each
+// with its own presets and its own reading of the switch integers.
 struct ComponentState
 {
-    Steinberg::int32 bypass = 0;
-    Steinberg::int32 antiAlias = 0;
-    Steinberg::int32 warmth = 0;
-    float boost = 0.0f;
-    float volume = 0.0f;
+    std::array<Steinberg::int32, kNumParameters> switches{}; // the switches' fields
+    std::array<float, kNumParameters> levels{};              // the levels' fields
 
     // kResultFalse at the first failing write; what was written stays written.
     Steinberg::tresult write(Steinberg::IBStream& stream) const;

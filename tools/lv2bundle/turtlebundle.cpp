@@ -196,18 +196,16 @@ std::string presets()
 {
     std::ostringstream out;
     out << kPrefixes;
-    const auto ports = controlPorts();
     for (const PluginKind& kind : kPluginKinds)
         for (const FactoryPreset& preset : kFactoryPresets)
         {
-            const double values[] = {preset.bypass ? 1.0 : 0.0, preset.hifi ? 1.0 : 0.0,
-                                     preset.warmth ? 1.0 : 0.0, preset.boostDb, preset.volumeDb};
             out << "<" << presetUri(kind, preset) << ">\n    a pset:Preset ;\n    lv2:appliesTo <"
                 << kind.uri << "> ;\n    rdfs:label " << quoted(preset.name)
                 << " ;\n    rdfs:comment " << quoted(preset.description) << " ;\n    lv2:port [\n";
-            for (uint32_t p = 0; p <= kVolumePort; ++p)
-                out << "        lv2:symbol " << quoted(ports[p].symbol) << " ;\n        pset:value "
-                    << decimal(values[p]) << "\n    ]" << (p < kVolumePort ? " , [\n" : " .\n\n");
+            for (const ParameterDescription& row : kParameters)
+                out << "        lv2:symbol " << quoted(row.symbol) << " ;\n        pset:value "
+                    << decimal(preset.values()[row.id]) << "\n    ]"
+                    << (row.id + 1 < kNumParameters ? " , [\n" : " .\n\n");
         }
     return out.str();
 }
