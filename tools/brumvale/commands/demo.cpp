@@ -2,8 +2,11 @@
 // files, a picture of the spectra and a table of levels and pitches.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "commands.h"
+#include "commands/commands.h"
+#include "commands/options.h"
 #include "pluckedphrase.h"
+#include "session/blockrendering.h"
+#include "session/toolfolder.h"
 #include "spectrum.h"
 #include "spectrumplot.h"
 
@@ -35,15 +38,13 @@ std::vector<float> mixToMono(const Audio& audio)
     return mono;
 }
 
-} // namespace
-
-int demoCommand(const std::string& directory, const std::string& pluginPath)
+int demo(const std::string& directory)
 {
     std::error_code created;
     std::filesystem::create_directories(directory, created);
     if (created)
         return reportFailure("cannot create " + directory + ": " + created.message());
-    const std::string plugin = pluginPath.empty() ? defaultBundle() : pluginPath;
+    const std::string plugin = defaultBundle();
 
     Audio input;
     input.sampleRate = kRate;
@@ -106,5 +107,25 @@ int demoCommand(const std::string& directory, const std::string& pluginPath)
                 std::filesystem::absolute(folder).string().c_str());
     return 0;
 }
+
+int run(const std::vector<std::string>& arguments)
+{
+    std::string error;
+    std::vector<std::string> rest;
+    if (!OptionParser().parse(arguments, rest, error) || rest.size() > 1)
+        return usageError(error.empty() ? "demo takes at most a folder" : error);
+    return demo(rest.empty() ? "demo" : rest[0]);
+}
+
+} // namespace
+
+const Command kDemoCommand = {
+    "demo",
+    "  demo [DIR]                render a synthesised riff clean, with Boost, HiFi,\n"
+    "                            Warmth and bypassed into DIR (default: demo), with a\n"
+    "                            picture of the spectra and a table of levels\n",
+    nullptr,
+    run,
+};
 
 } // namespace Brumvale

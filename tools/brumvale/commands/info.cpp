@@ -1,8 +1,10 @@
 // brumvale info: what a VST 3 bundle registers, as a host sees it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "commands.h"
-#include "effectsession.h"
+#include "commands/commands.h"
+#include "commands/options.h"
+#include "session/effectsession.h"
+#include "session/toolfolder.h"
 #include "text.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
@@ -49,9 +51,7 @@ void printBusses(IComponent* component, BusDirection direction, const char* name
     }
 }
 
-} // namespace
-
-int infoCommand(const std::string& plugin)
+int info(const std::string& plugin)
 {
     std::string error;
     const std::string bundle = plugin.empty() ? defaultBundle() : plugin;
@@ -117,5 +117,26 @@ int infoCommand(const std::string& plugin)
     }
     return 0;
 }
+
+int run(const std::vector<std::string>& arguments)
+{
+    std::string plugin, error;
+    OptionParser parser;
+    parser.value("--plugin", plugin);
+    std::vector<std::string> rest;
+    if (!parser.parse(arguments, rest, error) || !rest.empty())
+        return usageError(error.empty() ? "info takes only --plugin PATH" : error);
+    return info(plugin);
+}
+
+} // namespace
+
+const Command kInfoCommand = {
+    "info",
+    "  info [--plugin PATH]      what the plug-in registers: classes, busses, units,\n"
+    "                            parameters with their values, MIDI controllers\n",
+    nullptr,
+    run,
+};
 
 } // namespace Brumvale

@@ -1,7 +1,9 @@
 // brumvale live: the plug-in between JACK ports in real time.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "commands.h"
+#include "commands/commands.h"
+#include "commands/options.h"
+#include "session/blockrendering.h"
 
 #include "front/editorfront.h"
 #include "front/terminalfront.h"
@@ -31,67 +33,57 @@ void wake(char why)
 
 void onSignal(int) { wake('s'); }
 
-bool portOptions(const std::vector<std::string>& arguments, size_t& i,
-                 std::vector<std::string>& ports)
+struct LiveOptions
 {
-    if (i + 1 >= arguments.size())
-        return false;
-    ports.push_back(arguments[++i]);
-    return true;
-}
+    std::string plugin;
+    std::vector<ParameterSetting> settings;
+    std::string preset;
+    std::string savePreset;
+    std::vector<std::string> inputs;  // JACK ports to take the input from
+    std::vector<std::string> outputs; // JACK ports to send the output to
+    std::string midi;                 // a JACK MIDI port to take controllers from
+    int channels = 1;
+    bool editor = true;
+};
 
-} // namespace
-
-bool parseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& options,
-                      std::string& error)
+bool parseOptions(const std::vector<std::string>& arguments, LiveOptions& options,
+                  std::string& error)
 {
-    for (size_t i = 0; i < arguments.size(); ++i)
-    {
-        const std::string& argument = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (argument == "--no-editor")
-            options.editor = false;
-        else if (argument == "--in" && portOptions(arguments, i, options.inputs))
-            continue;
-        else if (argument == "--out" && portOptions(arguments, i, options.outputs))
-            continue;
-        else if (argument == "--midi" && hasValue)
-            options.midi = arguments[++i];
-        else if (argument == "--plugin" && hasValue)
-            options.plugin = arguments[++i];
-        else if (argument == "--preset" && hasValue)
-            options.preset = arguments[++i];
-        else if (argument == "--save-preset" && hasValue)
-            options.savePreset = arguments[++i];
-        else if (argument == "--channels" && hasValue)
+    const auto portsInto = [](std::vector<std::string>& ports) {
+        return [&ports](const std::string& port, std::string&) {
+            ports.push_back(port);
+            return true;
+        };
+    };
+    OptionParser parser;
+    parser.flag("--no-editor", options.editor, false);
+    parser.value("--in", portsInto(options.inputs));
+    parser.value("--out", portsInto(options.outputs));
+    parser.value("--midi", options.midi);
+    parser.value("--plugin", options.plugin);
+    parser.value("--preset", options.preset);
+    parser.value("--save-preset", options.savePreset);
+    parser.settings(options.settings);
+    parser.value("--channels", [&](const std::string& count, std::string& reason) {
+        if (count != "1" && count != "2")
         {
-            const std::string& count = arguments[++i];
-            if (count != "1" && count != "2")
-            {
-                error = "--channels wants 1 or 2 (got '" + count + "')";
-                return false;
-            }
-            options.channels = count[0] - '0';
-        }
-        else if (argument == "--set" && hasValue)
-        {
-            ParameterSetting setting;
-            if (!parseSetting(arguments[++i], setting, error))
-                return false;
-            options.settings.push_back(setting);
-        }
-        else
-        {
-            error = argument.size() > 1 && argument[0] == '-' && !hasValue
-                        ? argument + " needs a value"
-                        : "live takes no argument " + argument;
+            reason = "--channels wants 1 or 2 (got '" + count + "')";
             return false;
         }
-    }
-    return true;
+        options.channels = count[0] - '0';
+        return true;
+    });
+    std::vector<std::string> rest;
+    if (!parser.parse(arguments, rest, error))
+        return false;
+    if (!rest.empty())
+        error = "live takes no argument " + rest[0];
+    return rest.empty();
 }
 
-int liveCommand(const LiveOptions& options)
+// Runs the plug-in between JACK ports until SIGINT or SIGTERM (status 0) or until
+// the server goes away (status 1).
+int live(const LiveOptions& options)
 {
     std::string error;
     EffectSession::ParameterValues settings;
@@ -204,5 +196,31 @@ int liveCommand(const LiveOptions& options)
         return reportFailure(error);
     return 0;
 }
+
+int run(const std::vector<std::string>& arguments)
+{
+    LiveOptions options;
+    std::string error;
+    return parseOptions(arguments, options, error) ? live(options) : usageError(error);
+}
+
+} // namespace
+
+const Command kLiveCommand = {
+    "live",
+    "  live [options]            play through the plug-in in real time, between\n"
+    "                            JACK ports (jackd, or PipeWire's pipewire-jack),\n"
+    "                            with its editor in a window (closing it ends):\n"
+    "                            --in PORT, --out PORT (default: the first capture\n"
+    "                            port in, the first two playback ports out),\n"
+    "                            --midi PORT (controllers 7 Volume, 12 Boost),\n"
+    "                            --channels 1|2, --set NAME=VALUE, --preset FILE or\n"
+    "                            NAME, --save-preset FILE (written at the end),\n"
+    "                            --plugin PATH; --no-editor plays from the terminal\n"
+    "                            instead (up/down Boost, right/left Volume, b Bypass,\n"
+    "                            h HiFi, w Warmth, q ends); Ctrl-C ends\n",
+    nullptr,
+    run,
+};
 
 } // namespace Brumvale

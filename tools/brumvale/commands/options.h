@@ -1,51 +1,53 @@
-// The options of brumvale render: settings, automation, block size, tail and the two files.
+// The one option parser every command reads its arguments with, and the messages a
+// command ends with.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "session/parametertexts.h"
+
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace Brumvale {
 
-// A parameter set for the whole render: NAME=VALUE.
-struct ParameterSetting
+// A command's options: ones followed by a value, flags, and what is left over
+// (arguments that do not start with '-'; a lone "-" is one of them).
+class OptionParser
 {
-    std::string name;
-    std::string value;
-};
+public:
+    // Takes an option's value; false with a one-line reason in error.
+    using Take = std::function<bool(const std::string& value, std::string& error)>;
 
-// Reads NAME=VALUE (neither part empty) into setting; false with a one-line
-// reason otherwise.
-bool parseSetting(const std::string& text, ParameterSetting& setting, std::string& error);
+    void value(const std::string& name, Take take);
+    void value(const std::string& name, std::string& into);
+    // --set NAME=VALUE, as often as given.
+    void settings(std::vector<ParameterSetting>& into);
+    // An option without a value: sets into to the value given.
+    void flag(const std::string& name, bool& into, bool value = true);
 
-// A parameter moved during the render: NAME=TIME:VALUE,TIME:VALUE,...
-struct Automation
-{
-    struct Point
+    // False, with a one-line reason, for an unknown option, an option without its
+    // value or a value its taker refuses.
+    bool parse(const std::vector<std::string>& arguments, std::vector<std::string>& rest,
+               std::string& error) const;
+
+private:
+    struct Option
     {
-        double seconds;
-        std::string value;
+        std::string name;
+        Take take; // null for a flag
+        bool* flag;
+        bool flagValue;
     };
-    std::string name;
-    std::vector<Point> points;
+    std::vector<Option> options;
 };
 
-struct RenderOptions
-{
-    std::string input;
-    std::string output;
-    std::string plugin; // empty: the bundle beside the tool
-    std::string preset;
-    std::string savePreset;
-    std::vector<ParameterSetting> settings;
-    std::vector<Automation> automations;
-    int block = 512;
-    double tailSeconds = 0.0;
-    bool quiet = false;
-};
+// A decimal number making up the whole text.
+bool parseNumber(const std::string& text, double& value);
 
-// Parses the arguments after "render". False with a one-line reason on error.
-bool parseRenderOptions(const std::vector<std::string>& arguments, RenderOptions& options,
-                        std::string& error);
+// Prints "brumvale: MESSAGE (brumvale --help explains)"; returns the usage status 2.
+int usageError(const std::string& message);
+// Prints "brumvale: MESSAGE" on standard error; returns the failure status 1.
+int reportFailure(const std::string& message);
 
 } // namespace Brumvale

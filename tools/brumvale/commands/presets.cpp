@@ -2,9 +2,12 @@
 // .vstpreset files by the plug-in itself, or measured.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "commands.h"
+#include "commands/commands.h"
+#include "commands/options.h"
 #include "presets/presetfolders.h"
 #include "presets/presetmeasure.h"
+#include "session/blockrendering.h"
+#include "session/toolfolder.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -108,38 +111,48 @@ int listPresets(const std::string& plugin)
     return 0;
 }
 
-} // namespace
-
-bool parsePresetsOptions(const std::vector<std::string>& arguments, PresetsOptions& options,
-                         std::string& error)
+struct PresetsOptions
 {
-    for (size_t i = 0; i < arguments.size(); ++i)
-    {
-        const std::string& argument = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (argument == "--plugin" && hasValue)
-            options.plugin = arguments[++i];
-        else if (argument == "--write" && hasValue)
-            options.writeFolder = arguments[++i];
-        else if (argument == "--measure")
-            options.measure = true;
-        else
-        {
-            error = (argument == "--plugin" || argument == "--write")
-                        ? argument + " needs a value"
-                        : "presets takes no argument " + argument;
-            return false;
-        }
-    }
-    return true;
-}
+    std::string plugin;
+    std::string writeFolder; // write the factory presets there
+    bool measure = false;    // render the demo riff through each and print the figures
+};
 
-int presetsCommand(const PresetsOptions& options)
+int presets(const PresetsOptions& options)
 {
     const std::string plugin = options.plugin.empty() ? defaultBundle() : options.plugin;
     if (!options.writeFolder.empty())
         return writePresets(plugin, options.writeFolder);
     return options.measure ? measurePresets(plugin) : listPresets(plugin);
 }
+
+int run(const std::vector<std::string>& arguments)
+{
+    PresetsOptions options;
+    OptionParser parser;
+    parser.value("--plugin", options.plugin);
+    parser.value("--write", options.writeFolder);
+    parser.flag("--measure", options.measure);
+    std::string error;
+    std::vector<std::string> rest;
+    if (!parser.parse(arguments, rest, error))
+        return usageError(error);
+    if (!rest.empty())
+        return usageError("presets takes no argument " + rest[0]);
+    return presets(options);
+}
+
+} // namespace
+
+const Command kPresetsCommand = {
+    "presets",
+    "  presets [--write DIR | --measure] [--plugin PATH]\n"
+    "                            the factory presets: name, description, values and\n"
+    "                            file (any --preset takes a name as well as a file);\n"
+    "                            --write puts them into DIR, --measure renders the\n"
+    "                            demo riff through each and prints the figures\n",
+    nullptr,
+    run,
+};
 
 } // namespace Brumvale

@@ -1,10 +1,9 @@
 // brumvale render: an audio file through a VST 3 effect, as a host plays it.
 // SPDX-License-Identifier: GPL-3.0-or-later
-
-#include "audiofile.h"
-#include "commands.h"
-#include "effectsession.h"
-#include "presets/presetfolders.h"
+#include "commands/commands.h"
+#include "commands/options.h"
+#include "session/audiofile.h"
+#include "session/blockrendering.h"
 
 #include <unistd.h>
 
@@ -12,7 +11,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -20,115 +18,134 @@ using namespace Steinberg::Vst;
 namespace Brumvale {
 namespace {
 
-// A bar on standard error, redrawn as the render moves on.
-class ProgressBar
-{
-public:
-    explicit ProgressBar(bool shown) : shown(shown) {}
-    void update(double fraction)
-    {
-        const int filled = int(fraction * kWidth);
-        if (!shown || filled == drawn)
-            return;
-        drawn = filled;
-        std::fprintf(stderr, "\r[%.*s%*s] %3d%%", filled,
-                     "########################################", kWidth - filled, "",
-                     int(fraction * 100.0));
-        std::fflush(stderr);
-    }
-    void finish()
-    {
-        if (shown)
-            std::fprintf(stderr, "\r%*s\r", kWidth + 8, "");
-    }
+const char* const kHelp =
+    "usage: brumvale render IN OUT [options]\n"
+    "\n"
+    "Reads IN (WAV, FLAC, AIFF, Ogg, ...), plays it through the plug-in as a host\n"
+    "would, and writes OUT with the same rate and channels in the format its\n"
+    "extension names (.wav: 32-bit float, .flac: 24-bit, .aiff: 32-bit float,\n"
+    ".ogg: Vorbis). OUT appears only when the render succeeded.\n"
+    "\n"
+    "options:\n"
+    "  --plugin PATH                a VST 3 bundle (default: the Brumvale.vst3 built\n"
+    "                               beside this tool)\n"
+    "  --set NAME=VALUE             set a parameter for the whole render; NAME is its\n"
+    "                               title or ID, VALUE its display text (18 dB, On)\n"
+    "                               or n: and a normalised value from 0 to 1 (n:0.5)\n"
+    "  --automate NAME=T:V,T:V,...  move a parameter during the render: at T seconds\n"
+    "                               to V (display text or n:value)\n"
+    "  --block N                    samples per process call (default 512)\n"
+    "  --preset FILE                load a .vstpreset first (or a factory preset by\n"
+    "                               name: brumvale presets lists them)\n"
+    "  --save-preset FILE           save the settings (after --preset and --set) as\n"
+    "                               a .vstpreset\n"
+    "  --tail SECONDS               render this long past the end of the input\n"
+    "  --quiet, -q                  no progress bar\n";
 
-private:
-    static constexpr int kWidth = 40;
-    const bool shown;
-    int drawn = -1;
+// A parameter moved during the render: NAME=TIME:VALUE,TIME:VALUE,...
+struct Automation
+{
+    struct Point
+    {
+        double seconds;
+        std::string value;
+    };
+    std::string name;
+    std::vector<Point> points;
 };
 
-} // namespace
-
-void renderBlocks(EffectSession& session, const Audio& input, std::vector<AutomationPoint> points,
-                  int block, long frames, Audio& output, bool showProgress)
+struct RenderOptions
 {
-    const int channels = input.channelCount();
-    output.sampleRate = input.sampleRate;
-    output.channels.assign(size_t(channels), std::vector<float>(size_t(frames)));
-    std::stable_sort(
-        points.begin(), points.end(),
-        [](const AutomationPoint& a, const AutomationPoint& b) { return a.frame < b.frame; });
-    Host::BlockRunner& runner = session.runner();
-    ProgressBar progress(showProgress);
-    auto next = points.begin();
-    for (long start = 0; start < frames; start += block)
+    std::string input;
+    std::string output;
+    std::string plugin; // empty: the bundle beside the tool
+    std::string preset;
+    std::string savePreset;
+    std::vector<ParameterSetting> settings;
+    std::vector<Automation> automations;
+    int block = 512;
+    double tailSeconds = 0.0;
+    bool quiet = false;
+};
+
+bool parseAutomation(const std::string& text, Automation& automation, std::string& error)
+{
+    std::string points;
+    if (!splitAt(text, '=', automation.name, points))
     {
-        const int length = int(std::min<long>(block, frames - start));
-        for (int c = 0; c < channels; ++c)
-        {
-            float* in = runner.input().channel(c);
-            const std::vector<float>& source = input.channels[size_t(c)];
-            for (int i = 0; i < length; ++i)
-                in[i] = start + i < input.frames() ? source[size_t(start + i)] : 0.0f;
-        }
-        for (; next != points.end() && next->frame < start + length; ++next)
-            runner.changes().addChange(next->id, int32(std::max(0L, next->frame - start)),
-                                       next->value);
-        runner.run(length);
-        for (int c = 0; c < channels; ++c)
-            std::copy_n(runner.output().channel(c), length,
-                        output.channels[size_t(c)].begin() + start);
-        progress.update(double(start + length) / double(frames));
-    }
-    progress.finish();
-}
-
-std::unique_ptr<EffectSession> openConfiguredSession(const std::string& plugin,
-                                                     const std::string& preset,
-                                                     const std::vector<ParameterSetting>& settings,
-                                                     EffectSession::ParameterValues& values,
-                                                     std::string& error)
-{
-    auto session = EffectSession::open(plugin.empty() ? defaultBundle() : plugin, error);
-    if (!session)
-        return nullptr;
-    // A file first; a name that is no file may be a factory preset's.
-    std::string presetFile = preset;
-    std::error_code unreadable;
-    const FactoryPreset* factory = findFactoryPreset(preset);
-    if (factory && !std::filesystem::exists(preset, unreadable))
-    {
-        presetFile = factoryPresetFile(*factory);
-        if (presetFile.empty())
-        {
-            error = "no file of the factory preset " + std::string(factory->name) +
-                    " is installed (brumvale presets says where it looks)";
-            return nullptr;
-        }
-    }
-    if ((!presetFile.empty() && !session->loadPreset(presetFile, error)) ||
-        !session->parameters().resolve(settings, values, error))
-        return nullptr;
-    return session;
-}
-
-bool renderWithSettings(const std::string& plugin, const Audio& input,
-                        const std::vector<ParameterSetting>& settings, Audio& output,
-                        std::string& error)
-{
-    constexpr int kBlock = 512;
-    EffectSession::ParameterValues values;
-    auto session = openConfiguredSession(plugin, "", settings, values, error);
-    if (!session || !session->start(input.channelCount(), input.sampleRate, kBlock, error))
+        error = "--automate wants NAME=TIME:VALUE,TIME:VALUE,... (got '" + text + "')";
         return false;
-    session->apply(values);
-    renderBlocks(*session, input, {}, kBlock, input.frames(), output, false);
-    session->stop();
+    }
+    size_t start = 0;
+    while (start <= points.size())
+    {
+        const size_t end = std::min(points.find(',', start), points.size());
+        std::string time, value;
+        Automation::Point point{};
+        if (!splitAt(points.substr(start, end - start), ':', time, value) ||
+            !parseNumber(time, point.seconds) || point.seconds < 0.0)
+        {
+            error = "--automate point '" + points.substr(start, end - start) +
+                    "' is not TIME:VALUE with TIME in seconds";
+            return false;
+        }
+        point.value = value;
+        automation.points.push_back(point);
+        start = end + 1;
+    }
     return true;
 }
 
-int renderCommand(const RenderOptions& options)
+bool parseOptions(const std::vector<std::string>& arguments, RenderOptions& options,
+                  std::string& error)
+{
+    OptionParser parser;
+    parser.value("--plugin", options.plugin);
+    parser.value("--preset", options.preset);
+    parser.value("--save-preset", options.savePreset);
+    parser.settings(options.settings);
+    parser.value("--automate", [&](const std::string& text, std::string& reason) {
+        Automation automation;
+        if (!parseAutomation(text, automation, reason))
+            return false;
+        options.automations.push_back(automation);
+        return true;
+    });
+    parser.value("--block", [&](const std::string& text, std::string& reason) {
+        double block = 0.0;
+        if (!parseNumber(text, block) || block < 1 || block > 65536 || block != int(block))
+        {
+            reason = "--block wants a whole number of samples from 1 to 65536";
+            return false;
+        }
+        options.block = int(block);
+        return true;
+    });
+    parser.value("--tail", [&](const std::string& text, std::string& reason) {
+        if (!parseNumber(text, options.tailSeconds) || options.tailSeconds < 0.0 ||
+            options.tailSeconds > 3600.0)
+        {
+            reason = "--tail wants seconds from 0 to 3600";
+            return false;
+        }
+        return true;
+    });
+    parser.flag("--quiet", options.quiet);
+    parser.flag("-q", options.quiet);
+    std::vector<std::string> files;
+    if (!parser.parse(arguments, files, error))
+        return false;
+    if (files.size() != 2)
+    {
+        error = "render wants an input and an output file";
+        return false;
+    }
+    options.input = files[0];
+    options.output = files[1];
+    return true;
+}
+
+int render(const RenderOptions& options)
 {
     std::string error;
     if (!knownOutputFormat(options.output, error))
@@ -183,5 +200,21 @@ int renderCommand(const RenderOptions& options)
                 input.sampleRate, seconds > 0.0 ? duration / seconds : 0.0);
     return 0;
 }
+
+int run(const std::vector<std::string>& arguments)
+{
+    RenderOptions options;
+    std::string error;
+    return parseOptions(arguments, options, error) ? render(options) : usageError(error);
+}
+
+} // namespace
+
+const Command kRenderCommand = {
+    "render",
+    "  render IN OUT [options]   process an audio file (see brumvale render --help)\n",
+    kHelp,
+    run,
+};
 
 } // namespace Brumvale

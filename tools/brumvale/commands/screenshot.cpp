@@ -1,7 +1,9 @@
 // brumvale screenshot: a picture of the plug-in's panel at given parameter values.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "commands.h"
+#include "commands/commands.h"
+#include "commands/options.h"
+#include "session/toolfolder.h"
 
 #include "controller/againcontroller.h"
 #include "editor/againeditorview.h"
@@ -22,60 +24,47 @@ namespace {
 // Where a click opens the about panel: the strip over the maker's logo.
 const VSTGUI::CPoint kAboutStrip(90, 183);
 
-} // namespace
-
-bool parseScreenshotOptions(const std::vector<std::string>& arguments, ScreenshotOptions& options,
-                            std::string& error)
+struct ScreenshotOptions
 {
-    for (size_t i = 0; i < arguments.size(); ++i)
-    {
-        const std::string& argument = arguments[i];
-        if (argument == "--about")
-            options.about = true;
-        else if (argument == "--scale" && i + 1 < arguments.size())
+    std::string output;
+    std::vector<ParameterSetting> settings;
+    bool about = false; // with the about panel open
+    double scale = 1.0; // screen pixels per panel pixel
+};
+
+bool parseOptions(const std::vector<std::string>& arguments, ScreenshotOptions& options,
+                  std::string& error)
+{
+    OptionParser parser;
+    parser.flag("--about", options.about);
+    parser.settings(options.settings);
+    parser.value("--scale", [&](const std::string& text, std::string& reason) {
+        // Not strtod: the picture must not depend on the locale's decimal point.
+        double scale = 0.0;
+        const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), scale);
+        if (problem != std::errc() || end != text.data() + text.size() ||
+            !VSTGUI::isZoomInRange(scale))
         {
-            // Not strtod: the picture must not depend on the locale's decimal point.
-            const std::string& text = arguments[++i];
-            double scale = 0.0;
-            const auto [end, problem] =
-                std::from_chars(text.data(), text.data() + text.size(), scale);
-            if (problem != std::errc() || end != text.data() + text.size() ||
-                !VSTGUI::isZoomInRange(scale))
-            {
-                error = "--scale wants a number from 1 to 4 (got '" + text + "')";
-                return false;
-            }
-            options.scale = scale;
-        }
-        else if (argument == "--set" && i + 1 < arguments.size())
-        {
-            ParameterSetting setting;
-            if (!parseSetting(arguments[++i], setting, error))
-                return false;
-            options.settings.push_back(setting);
-        }
-        else if (argument.size() > 1 && argument[0] == '-')
-        {
-            error = argument == "--set" || argument == "--scale" ? argument + " needs a value"
-                                                                 : "unknown option " + argument;
+            reason = "--scale wants a number from 1 to 4 (got '" + text + "')";
             return false;
         }
-        else if (options.output.empty())
-            options.output = argument;
-        else
-        {
-            error = "screenshot wants one output file";
-            return false;
-        }
-    }
-    if (options.output.empty())
-        error = "screenshot wants an output file";
-    return !options.output.empty();
+        options.scale = scale;
+        return true;
+    });
+    std::vector<std::string> files;
+    if (!parser.parse(arguments, files, error))
+        return false;
+    if (files.size() != 1)
+        error =
+            files.empty() ? "screenshot wants an output file" : "screenshot wants one output file";
+    else
+        options.output = files[0];
+    return files.size() == 1;
 }
 
 // A host cannot have a view drawn offscreen through VST 3, so the panel is built
 // here from the plug-in's own classes, with the images of the bundle beside the tool.
-int screenshotCommand(const ScreenshotOptions& options)
+int screenshot(const ScreenshotOptions& options)
 {
     const std::string images = defaultBundle() + "/Contents/Resources/";
     VSTGUI::Platform::setResourceLocation(nullptr, images);
@@ -124,5 +113,25 @@ int screenshotCommand(const ScreenshotOptions& options)
     std::printf("Wrote %s: the panel, %dx%d\n", options.output.c_str(), width, height);
     return 0;
 }
+
+int run(const std::vector<std::string>& arguments)
+{
+    ScreenshotOptions options;
+    std::string error;
+    return parseOptions(arguments, options, error) ? screenshot(options) : usageError(error);
+}
+
+} // namespace
+
+const Command kScreenshotCommand = {
+    "screenshot",
+    "  screenshot OUT.png [--set NAME=VALUE ...] [--about] [--scale F]\n"
+    "                            a picture of the plug-in's panel at those values\n"
+    "                            (display text or n:value), with the about panel\n"
+    "                            open if asked, at F screen pixels per panel pixel\n"
+    "                            (1 to 4, default 1)\n",
+    nullptr,
+    run,
+};
 
 } // namespace Brumvale

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "presets/presetfolders.h"
 
-#include "parametertexts.h"
+#include "session/parametertexts.h"
 
 #include <filesystem>
 

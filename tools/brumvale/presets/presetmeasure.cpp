@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "presets/presetmeasure.h"
 
-#include "commands.h"
 #include "pluckedphrase.h"
+#include "session/blockrendering.h"
 #include "spectrum.h"
+
+#include "processor/parametertable.h"
 
 #include <cmath>
 #include <cstdio>
@@ -14,10 +16,11 @@ namespace {
 
 constexpr int kRate = 44100;
 
-std::string decibels(double value)
+// A level as the user types it: "-12 dB".
+std::string level(double value, const char* unit)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%g dB", value);
+    std::snprintf(text, sizeof text, "%g %s", value, unit);
     return text;
 }
 
@@ -25,12 +28,15 @@ std::string decibels(double value)
 
 std::vector<ParameterSetting> presetSettings(const FactoryPreset& preset)
 {
-    const auto onOff = [](bool on) { return std::string(on ? "On" : "Off"); };
-    return {{"Bypass", onOff(preset.bypass)},
-            {"AntiAlias", onOff(preset.hifi)},
-            {"Warmth", onOff(preset.warmth)},
-            {"Boost", decibels(preset.boostDb)},
-            {"Volume", decibels(preset.volumeDb)}};
+    std::vector<ParameterSetting> settings;
+    for (const ParameterDescription& row : kParameters)
+    {
+        const double value = preset.values()[row.id];
+        settings.push_back({row.name, row.kind == ParameterKind::kSwitch
+                                          ? std::string(value > 0.5 ? "On" : "Off")
+                                          : level(value, row.unit)});
+    }
+    return settings;
 }
 
 std::vector<float> diRiff()

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "presets/factorypresets.h"
-#include "renderoptions.h"
+#include "session/parametertexts.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 // Audio files through libsndfile: the format each extension names, written under a temporary name.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audiofile.h"
+#include "session/audiofile.h"
 
 #include <sndfile.h>
 

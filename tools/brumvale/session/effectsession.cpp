@@ -1,6 +1,6 @@
 // Opening the effect's instance, loading and saving .vstpreset files, and starting its processing.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "effectsession.h"
+#include "session/effectsession.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/vstspeaker.h"

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "blockrunner.h"
-#include "parametertexts.h"
 #include "plugininstance.h"
 #include "pluginmodule.h"
+#include "session/parametertexts.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 // Parameters found by title or ID, values read as display text, by step or as "n:", and a summary.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "parametertexts.h"
+#include "session/parametertexts.h"
 
 #include "text.h"
 
@@ -14,6 +14,24 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 namespace Brumvale {
+
+bool splitAt(const std::string& text, char separator, std::string& left, std::string& right)
+{
+    const size_t at = text.find(separator);
+    if (at == std::string::npos || at == 0 || at + 1 == text.size())
+        return false;
+    left = text.substr(0, at);
+    right = text.substr(at + 1);
+    return true;
+}
+
+bool parseSetting(const std::string& text, ParameterSetting& setting, std::string& error)
+{
+    if (splitAt(text, '=', setting.name, setting.value))
+        return true;
+    error = "--set wants NAME=VALUE (got '" + text + "')";
+    return false;
+}
 
 std::string lowerCase(std::string text)
 {

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "renderoptions.h"
-
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
 #include <string>
@@ -11,6 +9,19 @@
 #include <vector>
 
 namespace Brumvale {
+
+// A parameter a user sets: NAME=VALUE.
+struct ParameterSetting
+{
+    std::string name;
+    std::string value;
+};
+
+// Splits text at the first separator into two parts, neither empty; false otherwise.
+bool splitAt(const std::string& text, char separator, std::string& left, std::string& right);
+// Reads NAME=VALUE (neither part empty) into setting; false with a one-line
+// reason otherwise.
+bool parseSetting(const std::string& text, ParameterSetting& setting, std::string& error);
 
 // The text with its ASCII letters in lower case, for names a user types in any case.
 std::string lowerCase(std::string text);

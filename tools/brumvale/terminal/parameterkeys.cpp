@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/parameterkeys.h"
 
+#include "processor/parametertable.h"
+
 #include <algorithm>
 
 using namespace Steinberg;
@@ -17,21 +19,17 @@ struct Binding
     Key key;
     char character; // for Key::character
     const char* keys;
-    const char* title;
-    const char* label;
-    double step; // 0 for a switch
+    ParameterId parameter; // found by its name, so another plug-in's alike works too
+    double step;           // 0 for a switch
 };
 
 constexpr double kStep = 1.0 / 36.0;
 
 constexpr Binding kBindings[] = {
-    {Key::up, 0, "up/down", "Boost", "Boost", kStep},
-    {Key::down, 0, nullptr, "Boost", "Boost", -kStep},
-    {Key::right, 0, "right/left", "Volume", "Volume", kStep},
-    {Key::left, 0, nullptr, "Volume", "Volume", -kStep},
-    {Key::character, 'b', "b", "Bypass", "Bypass", 0.0},
-    {Key::character, 'h', "h", "AntiAlias", "HiFi", 0.0},
-    {Key::character, 'w', "w", "Warmth", "Warmth", 0.0},
+    {Key::up, 0, "up/down", kBoostId, kStep},        {Key::down, 0, nullptr, kBoostId, -kStep},
+    {Key::right, 0, "right/left", kVolumeId, kStep}, {Key::left, 0, nullptr, kVolumeId, -kStep},
+    {Key::character, 'b', "b", kBypassId, 0.0},      {Key::character, 'h', "h", kAntiAliasId, 0.0},
+    {Key::character, 'w', "w", kWarmthId, 0.0},
 };
 
 } // namespace
@@ -46,7 +44,7 @@ bool ParameterKeys::edit(Key key, char character, ParamID& id, ParamValue& value
     for (const Binding& binding : kBindings)
     {
         if (binding.key != key || (key == Key::character && binding.character != character) ||
-            !texts.findParameter(binding.title, id, unknown))
+            !texts.findParameter(kParameters[binding.parameter].name, id, unknown))
             continue;
         const ParamValue now = controller.getParamNormalized(id);
         value = binding.step == 0.0 ? (now < 0.5 ? 1.0 : 0.0)
@@ -61,8 +59,9 @@ std::string ParameterKeys::help() const
     std::string line, unknown;
     ParamID id = 0;
     for (const Binding& binding : kBindings)
-        if (binding.keys && texts.findParameter(binding.title, id, unknown))
-            line += std::string(binding.keys) + " " + binding.label + ", ";
+        if (binding.keys && texts.findParameter(kParameters[binding.parameter].name, id, unknown))
+            line +=
+                std::string(binding.keys) + " " + kParameters[binding.parameter].shortName + ", ";
     return line + "q ends";
 }
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "parametertexts.h"
+#include "session/parametertexts.h"
 #include "terminal/keyreader.h"
 
 #include <pluginterfaces/vst/ivsteditcontroller.h>

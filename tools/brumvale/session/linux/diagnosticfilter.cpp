@@ -1,6 +1,6 @@
 // The diagnostic-line filter on Linux: the worker is a forked child writing into a pipe.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "diagnosticfilter.h"
+#include "session/diagnosticfilter.h"
 
 #include <cctype>
 #include <cerrno>
