@@ -1,7 +1,10 @@
-// The parameters' defaults, and their mapping between normalised values and decibels.
+// The parameters' defaults, their mapping between normalised values and decibels, and the
+// parameter table and model made from them.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "processor/parameterdefaults.h"
 #include "processor/parameterids.h"
+#include "processor/parametermodel.h"
+#include "processor/parametertable.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +48,42 @@ TEST(ParameterDefaults, DoesNotClamp)
     EXPECT_EQ(d.normalizedToVolumeDb(-0.5f), -54.0f);
     EXPECT_NEAR(d.volumeDbToNormalized(6.0f), 1.1666666f, 1e-6f);
     EXPECT_LT(d.boostDbToNormalized(-6.0f), 0.0f);
+}
+
+// The table and the model read the same record: a row that drifted from it would
+// start a format or a preset elsewhere than the processor.
+TEST(ParameterTable, AgreesWithTheRecordAndTheModel)
+{
+    const ParameterDefaults d;
+    const ParameterModel start = ParameterModel::start(d);
+    for (const ParameterDescription& row : kParameters)
+    {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(start.normalized(row.id), row.normalized(row.start));
+        ParameterModel model;
+        for (const float n : {0.0f, 0.25f, 0.5f, 0.5000001f, 1.0f})
+        {
+            ASSERT_TRUE(model.set(row.id, n));
+            if (row.kind == ParameterKind::kSwitch)
+            {
+                EXPECT_EQ(model.normalized(row.id), n > 0.5f ? 1.0f : 0.0f) << n;
+                EXPECT_EQ(row.plain(n), n > 0.5f ? 1.0f : 0.0f) << n;
+            }
+            else
+            {
+                EXPECT_EQ(model.normalized(row.id), n);
+                const float db =
+                    row.id == kBoostId ? d.normalizedToBoostDb(n) : d.normalizedToVolumeDb(n);
+                EXPECT_EQ(row.plain(n), db) << n;
+                EXPECT_EQ(row.normalized(db), row.id == kBoostId ? d.boostDbToNormalized(db)
+                                                                 : d.volumeDbToNormalized(db));
+            }
+        }
+    }
+    EXPECT_EQ(kParameters[kBoostId].maximum, 36.0f);
+    EXPECT_EQ(kParameters[kVolumeId].minimum, -36.0f);
+    ParameterModel model;
+    EXPECT_FALSE(model.set(kNumParameters, 1.0f));
 }
 
 } // namespace

@@ -197,13 +197,6 @@ int live(const LiveOptions& options)
     return 0;
 }
 
-int run(const std::vector<std::string>& arguments)
-{
-    LiveOptions options;
-    std::string error;
-    return parseOptions(arguments, options, error) ? live(options) : usageError(error);
-}
-
 } // namespace
 
 const Command kLiveCommand = {
@@ -220,7 +213,9 @@ const Command kLiveCommand = {
     "                            instead (up/down Boost, right/left Volume, b Bypass,\n"
     "                            h HiFi, w Warmth, q ends); Ctrl-C ends\n",
     nullptr,
-    run,
+    [](const std::vector<std::string>& arguments) {
+        return parseAndRun(arguments, parseOptions, live);
+    },
 };
 
 } // namespace Brumvale

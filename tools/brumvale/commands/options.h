@@ -47,6 +47,17 @@ bool parseNumber(const std::string& text, double& value);
 
 // Prints "brumvale: MESSAGE (brumvale --help explains)"; returns the usage status 2.
 int usageError(const std::string& message);
+// The arguments parsed into a command's options and its work done with them, or a
+// usage error when they do not parse.
+template <class Options>
+int parseAndRun(const std::vector<std::string>& arguments,
+                bool (*parse)(const std::vector<std::string>&, Options&, std::string&),
+                int (*work)(const Options&))
+{
+    Options options;
+    std::string error;
+    return parse(arguments, options, error) ? work(options) : usageError(error);
+}
 // Prints "brumvale: MESSAGE" on standard error; returns the failure status 1.
 int reportFailure(const std::string& message);
 

@@ -201,20 +201,15 @@ int render(const RenderOptions& options)
     return 0;
 }
 
-int run(const std::vector<std::string>& arguments)
-{
-    RenderOptions options;
-    std::string error;
-    return parseOptions(arguments, options, error) ? render(options) : usageError(error);
-}
-
 } // namespace
 
 const Command kRenderCommand = {
     "render",
     "  render IN OUT [options]   process an audio file (see brumvale render --help)\n",
     kHelp,
-    run,
+    [](const std::vector<std::string>& arguments) {
+        return parseAndRun(arguments, parseOptions, render);
+    },
 };
 
 } // namespace Brumvale

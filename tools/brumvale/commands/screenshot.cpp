@@ -114,13 +114,6 @@ int screenshot(const ScreenshotOptions& options)
     return 0;
 }
 
-int run(const std::vector<std::string>& arguments)
-{
-    ScreenshotOptions options;
-    std::string error;
-    return parseOptions(arguments, options, error) ? screenshot(options) : usageError(error);
-}
-
 } // namespace
 
 const Command kScreenshotCommand = {
@@ -131,7 +124,9 @@ const Command kScreenshotCommand = {
     "                            open if asked, at F screen pixels per panel pixel\n"
     "                            (1 to 4, default 1)\n",
     nullptr,
-    run,
+    [](const std::vector<std::string>& arguments) {
+        return parseAndRun(arguments, parseOptions, screenshot);
+    },
 };
 
 } // namespace Brumvale
