@@ -178,27 +178,4 @@ tresult PLUGIN_API RunLoop::unregisterTimer(Linux::ITimerHandler* handler)
     return kResultOk;
 }
 
-tresult PLUGIN_API RunLoop::queryInterface(const TUID iid, void** obj)
-{
-    if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) ||
-        FUnknownPrivate::iidEqual(iid, Linux::IRunLoop_iid))
-    {
-        addRef();
-        *obj = static_cast<Linux::IRunLoop*>(this);
-        return kResultOk;
-    }
-    *obj = nullptr;
-    return kNoInterface;
-}
-
-uint32 PLUGIN_API RunLoop::addRef() { return ++references; }
-
-uint32 PLUGIN_API RunLoop::release()
-{
-    const uint32 left = --references;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 } // namespace Brumvale::Host

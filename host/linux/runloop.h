@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "comobject.h"
+
 #include <pluginterfaces/base/smartpointer.h>
 #include <pluginterfaces/gui/iplugview.h>
 
@@ -24,7 +26,7 @@ namespace Brumvale::Host {
 // Reference counted in the SDK's way: create with owned(new RunLoop); the last release
 // deletes it. Main thread only; it has no threads of its own, and runUntil must not be
 // called from inside one of its callbacks.
-class RunLoop : public Steinberg::Linux::IRunLoop
+class RunLoop : public ComObject<Steinberg::Linux::IRunLoop>
 {
 public:
     using Clock = std::chrono::steady_clock;
@@ -63,10 +65,6 @@ public:
     Steinberg::tresult PLUGIN_API
     unregisterTimer(Steinberg::Linux::ITimerHandler* handler) override;
 
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override;
-    Steinberg::uint32 PLUGIN_API release() override;
-
 private:
     struct EventHandler
     {
@@ -97,7 +95,6 @@ private:
     std::vector<EventHandler> eventHandlers;
     std::vector<Timer> timers;
     std::uint64_t nextSerial = 0;
-    Steinberg::uint32 references = 1;
 };
 
 } // namespace Brumvale::Host

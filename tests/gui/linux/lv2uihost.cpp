@@ -6,37 +6,20 @@
 
 #include <dlfcn.h>
 
-#include <atomic>
-
 namespace Brumvale::Host {
 
 using namespace Steinberg;
 
 // The host's idle calls, on the run loop's timer.
-class Lv2UiHost::IdleTimer : public Linux::ITimerHandler
+class Lv2UiHost::IdleTimer : public Host::ComObject<Linux::ITimerHandler>
 {
 public:
     IdleTimer(const LV2UI_Idle_Interface& idle, LV2UI_Handle ui) : idle(idle), ui(ui) {}
-    virtual ~IdleTimer() = default;
     void PLUGIN_API onTimer() override { idle.idle(ui); }
-    tresult PLUGIN_API queryInterface(const TUID, void** obj) override
-    {
-        *obj = nullptr;
-        return kNoInterface;
-    }
-    uint32 PLUGIN_API addRef() override { return ++references; }
-    uint32 PLUGIN_API release() override
-    {
-        const uint32 left = --references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
 private:
     const LV2UI_Idle_Interface& idle;
     LV2UI_Handle ui;
-    std::atomic<uint32> references{1};
 };
 
 std::unique_ptr<Lv2UiHost> Lv2UiHost::open(RunLoop& loop, HostWindow& window, const char* pluginUri,
