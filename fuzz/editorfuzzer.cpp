@@ -1,7 +1,7 @@
 // Fuzz target: the controller with two open editors, driven by values
 // from the host, mouse gestures, wheel turns and typed texts anywhere on the
 // panel, with idle ticks and redraws in between.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzzcheck.h"
 
 #include "controller/againcontroller.h"

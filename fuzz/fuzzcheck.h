@@ -1,5 +1,5 @@
 // Fuzz targets: the property check and the session loop they share.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <fuzzer/FuzzedDataProvider.h>

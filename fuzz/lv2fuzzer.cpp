@@ -2,7 +2,7 @@
 // sequence of host calls decoded from the input: instantiation at any rate, port
 // connections (to nothing, too), any control value, blocks of any length, in place
 // or not, and deactivation in between.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzzcheck.h"
 
 #include "lv2/lv2ports.h"

@@ -1,6 +1,6 @@
 // Fuzz target: a .vstpreset file's chunks read from arbitrary bytes, as
 // brumvale reads a file a user names before the plug-in sees any of it.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzzcheck.h"
 
 #include "presetchunks.h"

@@ -1,7 +1,7 @@
 // Fuzz target: the processor driven by a sequence of host calls decoded
 // from the input: bus arrangements, set-ups at any rate and block size, activation,
 // blocks with parameter changes, silence flags and states in between.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzzcheck.h"
 
 #include "parameterchanges.h"

@@ -1,6 +1,6 @@
 // Fuzz target: the processor's and the controller's state readers, with
 // arbitrary bytes and with streams that fail or come up short at any point.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzzcheck.h"
 
 #include "controller/againcontroller.h"

@@ -1,6 +1,6 @@
 // Fuzz target: the controller's parameter texts both ways, with arbitrary
 // UTF-16 texts, arbitrary doubles and arbitrary parameter identifiers.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzzcheck.h"
 
 #include "controller/againcontroller.h"

@@ -1,5 +1,5 @@
 // Host library: the non-interleaved float buffers of one audio bus.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <pluginterfaces/vst/ivstaudioprocessor.h>

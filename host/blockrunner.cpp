@@ -1,5 +1,5 @@
 // Host library: builds ProcessData for a block and calls process.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "blockrunner.h"
 
 namespace Brumvale::Host {

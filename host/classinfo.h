@@ -1,5 +1,5 @@
 // Host library: what a module's factory says about itself and its classes.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <pluginterfaces/base/funknown.h>

@@ -1,5 +1,5 @@
 // Host library: the parameter changes handed to a process call.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "paramvaluequeue.h"

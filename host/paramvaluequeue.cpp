@@ -1,5 +1,5 @@
 // Host library: one parameter's automation points for a block.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "paramvaluequeue.h"
 
 namespace Brumvale::Host {

@@ -1,5 +1,5 @@
 // Host library: one parameter's automation points for a block.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <pluginterfaces/vst/ivstparameterchanges.h>

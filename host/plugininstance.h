@@ -1,5 +1,5 @@
 // Host library: one processor and its edit controller, driven as a host does.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "pluginmodule.h"

@@ -1,4 +1,5 @@
-// Host library: reading a .vstpreset file's chunks. GPL-3.0-or-later.
+// Host library: reading a .vstpreset file's chunks.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presetchunks.h"
 
 #include <algorithm>

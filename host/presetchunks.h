@@ -1,5 +1,5 @@
 // Host library: the chunks of a .vstpreset file, checked before any is used.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Host library: a host's audio thread, calling process block after block.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "processingthread.h"
 
 namespace Brumvale::Host {

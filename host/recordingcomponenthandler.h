@@ -1,5 +1,5 @@
 // Host library: a component handler that records the controller's edits.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "comobject.h"

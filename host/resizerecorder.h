@@ -1,5 +1,5 @@
 // Host library: what a host window does with a view's resize requests.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <pluginterfaces/gui/iplugview.h>

@@ -2,7 +2,7 @@
 # Builds the Windows setup program from the two libraries and the factory presets:
 #   build-setup.sh VERSION LIBRARY32 LIBRARY64 PRESET_FOLDER OUTFILE
 # VERSION has four numbers (1.0.0.1). Needs makensis (scripts/setup-debian windows).
-# GPL-3.0-or-later.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 [ $# -eq 5 ] || { echo "usage: build-setup.sh VERSION LIBRARY32 LIBRARY64 PRESET_FOLDER OUTFILE" >&2; exit 2; }
 version=$1 library32=$(realpath "$2") library64=$(realpath "$3") presets=$(realpath "$4")

@@ -1,5 +1,5 @@
 // Host library: a controller's edits to the live host's queue.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "live/editforwarder.h"
 
 #include <cmath>

@@ -1,5 +1,6 @@
 // Host library: the edits of a controller (its editor) sent on to a live
-// host's audio callback. GPL-3.0-or-later.
+// host's audio callback.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "comobject.h"

@@ -1,5 +1,6 @@
 // Host library: parameter edits on their way from the UI thread to the
-// audio callback of a live host. GPL-3.0-or-later.
+// audio callback of a live host.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <pluginterfaces/vst/vsttypes.h>

@@ -1,4 +1,5 @@
-// Host library: the audio callback's side of a live host. GPL-3.0-or-later.
+// Host library: the audio callback's side of a live host.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "liveprocessor.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
-// Host library: MIDI control changes to parameters. GPL-3.0-or-later.
+// Host library: MIDI control changes to parameters.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "midicontrollers.h"
 
 #include <pluginterfaces/base/smartpointer.h>

@@ -1,5 +1,6 @@
 // Host library: MIDI control changes to parameters, as the plug-in maps
-// them. GPL-3.0-or-later.
+// them.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <pluginterfaces/vst/ivsteditcontroller.h>

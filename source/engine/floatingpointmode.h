@@ -1,5 +1,6 @@
 // The engine's own floating-point mode, set around its arithmetic whatever mode
-// the calling thread runs in. GPL-3.0-or-later.
+// the calling thread runs in.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
-// Tests: float WAV files in and out of the brumvale tool. GPL-3.0-or-later.
+// Tests: float WAV files in and out of the brumvale tool.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <sndfile.h>

@@ -1,6 +1,7 @@
 // The engine's sound whatever floating-point mode its caller's thread runs in: the
 // same bits as the plain transcription in the default mode, with the caller's mode
 // given back by every call.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "engine/enginetesting.h"
 #include "engine/hostfloatingpointmode.h"

@@ -1,5 +1,6 @@
 // Floating-point modes of hosts' audio threads, and a stand-in for such a thread
 // that checks every call it makes gives its mode back.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "engine/floatingpointmode.h"

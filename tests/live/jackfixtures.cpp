@@ -1,5 +1,5 @@
 // Tests: the JACK server and the test client.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "jackfixtures.h"
 
 #include <jack/midiport.h>

@@ -1,6 +1,6 @@
 // Tests: a JACK server of the test's own (the dummy driver: no sound card)
 // and a client that plays a sine, records and sends control changes.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <jack/jack.h>

@@ -5,7 +5,7 @@
 // must always end in the state last requested. Prints the distribution of the time
 // per block, for signal and for silence apart. Exits 1 on the first failure.
 //   brumvale_longrun BUNDLE [MINUTES_PER_RATE]   (default 60)
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "blockrunner.h"
 #include "plugininstance.h"
 #include "pluginmodule.h"

@@ -9,7 +9,7 @@
 # were, but for a preset the user saved. A fresh 32-bit prefix (under qemu-i386 where
 # the kernel needs it) does the same with the 32-bit library alone. The setup program
 # is a 32-bit one: where no 32-bit program runs, the caller must not call this.
-# GPL-3.0-or-later.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -Eeuo pipefail
 [ $# -eq 3 ] || { echo "usage: check-windows-setup.sh WIN32_TREE WIN64_TREE PRESET_FOLDER" >&2; exit 2; }
 win32=$(realpath "$1") win64=$(realpath "$2") presets=$(realpath "$3")

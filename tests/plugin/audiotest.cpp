@@ -1,5 +1,5 @@
 // Host-level tests: what the processor does to a sine wave.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "blockrunner.h"
 #include "bundletest.h"
 

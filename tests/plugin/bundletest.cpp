@@ -1,5 +1,5 @@
 // Host-level tests: a fixture that loads the built Brumvale bundle once per suite.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bundletest.h"
 
 #include <pluginterfaces/vst/vstspeaker.h>

@@ -1,5 +1,5 @@
 // Host-level tests: creating, initialising and tearing down instances repeatedly.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "blockrunner.h"
 #include "bundletest.h"
 

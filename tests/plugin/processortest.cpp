@@ -1,5 +1,5 @@
 // Host-level tests: the processor's busses, set-up and process calls.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "blockrunner.h"
 #include "bundletest.h"
 #include "statebytes.h"

@@ -2,7 +2,7 @@
 // parameters and talks to the controller while other threads keep calling process, as
 // hosts do during playback. TSan reports any data race inside the (instrumented)
 // plug-in.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "blockrunner.h"
 #include "bundletest.h"
 #include "processingthread.h"

@@ -1,5 +1,5 @@
 // Host-level tests: building and reading the 20-byte component state.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Host-level tests: the 20-byte component state, written and read by both sides.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "blockrunner.h"
 #include "bundletest.h"
 #include "scriptedstream.h"

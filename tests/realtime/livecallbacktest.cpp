@@ -1,6 +1,6 @@
 // Real-time tests: brumvale live's whole JACK callback, the host's own code
 // included, against a JACK server of the test's own.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "realtimewatch.h"
 
 #include "bundletest.h"

@@ -1,7 +1,7 @@
 // Real-time tests: rendering makes no heap call, takes no lock, makes no
 // system call and throws nothing, in the engine alone and in process() as a host
 // calls it in every state. The watch itself is proven first.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "realtimewatch.h"
 
 #include "blockrunner.h"

@@ -1,7 +1,7 @@
 // Real-time tests: the interceptors behind RealtimeWatch. Each replaces a C
 // library function for the whole program (and the modules it loads), counts the call
 // when the calling thread is watched, and forwards to the C library.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "realtimewatch.h"
 
 #include <dlfcn.h>

@@ -1,5 +1,5 @@
 // Real-time tests: watches a thread for what a real-time thread must not do.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

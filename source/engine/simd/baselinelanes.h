@@ -1,5 +1,6 @@
 // The four-float and two-double lane packs that every processor of a target has:
-// SSE2 on x86, NEON on 64-bit ARM. GPL-3.0-or-later.
+// SSE2 on x86, NEON on 64-bit ARM.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #if defined(__SSE2__)

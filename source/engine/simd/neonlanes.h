@@ -1,6 +1,6 @@
 // NEON lane packs for 64-bit ARM: the same four-float and two-double packs, lane
 // helpers and channel-pair layout as sse2lanes.h, so the pair renderer runs on both.
-// GPL-3.0-or-later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <arm_neon.h>

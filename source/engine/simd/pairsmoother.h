@@ -1,5 +1,6 @@
 // The rectifier's smoother stepped through consecutive samples of a channel pair,
-// for the four-float lane packs of every target. GPL-3.0-or-later.
+// for the four-float lane packs of every target.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 namespace Brumvale {

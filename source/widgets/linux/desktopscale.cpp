@@ -1,5 +1,6 @@
 // Reading the scale a Linux desktop announces: XSETTINGS, the Xft.dpi resource and
-// the toolkits' variables. GPL-3.0-or-later.
+// the toolkits' variables.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktopscale.h"
 
 #include "widgets/zoomrange.h"

@@ -1,5 +1,6 @@
 // The scale a Linux desktop announces for its windows: every way it may say so, in
-// the order a panel believes them, and where each is read. GPL-3.0-or-later.
+// the order a panel believes them, and where each is read.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,6 @@
 // The order in which the panel believes what a Linux desktop says of its scale, and
-// the XSETTINGS reader, whole, in either byte order and cut short. GPL-3.0-or-later.
+// the XSETTINGS reader, whole, in either byte order and cut short.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/linux/desktopscale.h"
 
 #include <gtest/gtest.h>
