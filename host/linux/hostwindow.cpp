@@ -70,21 +70,9 @@ HostWindow::~HostWindow()
     XCloseDisplay(display);
 }
 
-tresult HostWindow::attach(IPlugView* view)
-{
-    if (!view || attachedView)
-        return kInvalidArgument;
-    attachedView = view;
-    view->setFrame(this);
-    const tresult result = view->attached(reinterpret_cast<void*>(static_cast<uintptr_t>(window)),
-                                          kPlatformTypeX11EmbedWindowID);
-    if (result != kResultOk)
-    {
-        view->setFrame(nullptr);
-        attachedView = nullptr;
-    }
-    return result;
-}
+void* HostWindow::parent() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(window)); }
+
+FIDString HostWindow::platformType() const { return kPlatformTypeX11EmbedWindowID; }
 
 void HostWindow::setTitle(const std::string& title)
 {
@@ -107,15 +95,6 @@ bool HostWindow::closeRequested()
         }
     }
     return closing;
-}
-
-void HostWindow::detach()
-{
-    if (!attachedView)
-        return;
-    attachedView->removed();
-    attachedView->setFrame(nullptr);
-    attachedView = nullptr;
 }
 
 Picture HostWindow::grab(const ViewRect& area) const
@@ -196,37 +175,19 @@ Picture readPng(const std::string& path)
     return picture;
 }
 
-tresult PLUGIN_API HostWindow::resizeView(IPlugView* view, ViewRect* newSize)
+void HostWindow::resizeWindow(int width, int height)
 {
-    if (!view || view != attachedView || !newSize || newSize->getWidth() <= 0 ||
-        newSize->getHeight() <= 0)
-        return kInvalidArgument;
-    if (!resizing.take(*newSize))
-        return kResultFalse;
-    XResizeWindow(display, window, newSize->getWidth(), newSize->getHeight());
+    XResizeWindow(display, window, width, height);
     XSync(display, False);
-    outline.right = outline.left + newSize->getWidth();
-    outline.bottom = outline.top + newSize->getHeight();
-    return view->onSize(newSize);
+    outline.right = outline.left + width;
+    outline.bottom = outline.top + height;
 }
 
-tresult PLUGIN_API HostWindow::queryInterface(const TUID iid, void** obj)
+tresult HostWindow::otherInterface(const TUID iid, void** obj)
 {
     if (FUnknownPrivate::iidEqual(iid, Linux::IRunLoop_iid))
         return runLoop->queryInterface(iid, obj);
-    if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) ||
-        FUnknownPrivate::iidEqual(iid, IPlugFrame_iid))
-    {
-        addRef();
-        *obj = static_cast<IPlugFrame*>(this);
-        return kResultOk;
-    }
-    *obj = nullptr;
-    return kNoInterface;
+    return PlugFrame::otherInterface(iid, obj);
 }
-
-uint32 PLUGIN_API HostWindow::addRef() { return ++references; }
-
-uint32 PLUGIN_API HostWindow::release() { return --references; }
 
 } // namespace Brumvale::Host

@@ -7,7 +7,7 @@
 #include <pluginterfaces/base/smartpointer.h>
 #include <pluginterfaces/gui/iplugview.h>
 
-#include "resizerecorder.h"
+#include "plugframe.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -50,9 +50,8 @@ inline int differingPixels(const Picture& a, const Picture& b)
 // run loop (IRunLoop). Made for a server without a window manager (Xvfb): the window
 // stays where it is put.
 //
-// Owned by the host (unique_ptr): addRef and release only count, and the view's use of
-// the frame ends with detach(), which the destructor calls. Main thread only.
-class HostWindow : public Steinberg::IPlugFrame
+// Owned and used as its PlugFrame base says. Main thread only.
+class HostWindow : public PlugFrame
 {
 public:
     // Connects to the display DISPLAY names and shows a window whose outline on the
@@ -60,9 +59,7 @@ public:
     // display cannot be opened or the size is empty.
     static std::unique_ptr<HostWindow> open(RunLoop& loop, const Steinberg::ViewRect& bounds,
                                             std::string& error);
-    virtual ~HostWindow();
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
+    ~HostWindow() override;
 
     unsigned long windowId() const { return window; }
     // The window's outline on the screen; resizeView, and any resize closeRequested
@@ -73,16 +70,6 @@ public:
     // to close the window; reads the window's events without waiting.
     bool closeRequested();
 
-    // The view attached now (null when none).
-    Steinberg::IPlugView* view() const { return attachedView; }
-
-    // setFrame(this), then attached(window id, "X11EmbedWindowID"); returns what
-    // attached answered. A view that refuses gets setFrame(nullptr) and is not kept.
-    // kInvalidArgument for a null view or while another view is attached.
-    Steinberg::tresult attach(Steinberg::IPlugView* view);
-    // removed(), then setFrame(nullptr); does nothing when no view is attached.
-    void detach();
-
     // What the window shows within area (window pixels, clipped to the window), the
     // view's child windows included; empty when nothing of it lies in the window.
     Picture grab(const Steinberg::ViewRect& area) const;
@@ -90,31 +77,23 @@ public:
     // The whole window as a PNG file; false when it cannot be written.
     bool screenshot(const std::string& path) const;
 
-    // The view's resize requests; refused ones leave the window as it is and
-    // answer kResultFalse.
-    ResizeRecorder& resizes() { return resizing; }
-
-    // IPlugFrame: resizes the window to newSize, then calls the view's onSize.
-    Steinberg::tresult PLUGIN_API resizeView(Steinberg::IPlugView* view,
-                                             Steinberg::ViewRect* newSize) override;
-
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override;
-    Steinberg::uint32 PLUGIN_API release() override;
-
 private:
     HostWindow(RunLoop& loop, _XDisplay* display, unsigned long window,
                const Steinberg::ViewRect& bounds, unsigned long closeAtom);
+
+    // PlugFrame: views attach to the window id ("X11EmbedWindowID").
+    void* parent() const override;
+    Steinberg::FIDString platformType() const override;
+    void resizeWindow(int width, int height) override;
+    // The run loop (IRunLoop), which Linux views ask their frame for.
+    Steinberg::tresult otherInterface(const Steinberg::TUID iid, void** obj) override;
 
     Steinberg::IPtr<RunLoop> runLoop;
     _XDisplay* display;
     unsigned long window;
     Steinberg::ViewRect outline;
-    Steinberg::IPtr<Steinberg::IPlugView> attachedView;
-    ResizeRecorder resizing;
     unsigned long closeAtom;
     bool closing = false;
-    Steinberg::uint32 references = 1;
 };
 
 } // namespace Brumvale::Host

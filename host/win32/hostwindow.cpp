@@ -2,12 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hostwindow.h"
 
-// clang-format off
-#include <objidl.h>
-#include <gdiplus.h>
-// clang-format on
-
-#include <vector>
+#include "widgets/win32/pngfile.h"
 
 namespace Brumvale::Host {
 
@@ -26,24 +21,6 @@ bool registerClass()
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kWindowClass;
     return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-bool pngEncoder(CLSID& encoder)
-{
-    UINT count = 0, bytes = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0)
-        return false;
-    std::vector<char> storage(bytes);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(storage.data());
-    if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i)
-        if (std::wstring(codecs[i].MimeType) == L"image/png")
-        {
-            encoder = codecs[i].Clsid;
-            return true;
-        }
-    return false;
 }
 
 } // namespace
@@ -75,31 +52,6 @@ HostWindow::~HostWindow()
 {
     detach();
     DestroyWindow(window);
-}
-
-tresult HostWindow::attach(IPlugView* view)
-{
-    if (!view || attachedView)
-        return kInvalidArgument;
-    // Views may ask for their size while they attach.
-    attachedView = view;
-    view->setFrame(this);
-    const tresult result = view->attached(window, kPlatformTypeHWND);
-    if (result != kResultOk)
-    {
-        view->setFrame(nullptr);
-        attachedView = nullptr;
-    }
-    return result;
-}
-
-void HostWindow::detach()
-{
-    if (!attachedView)
-        return;
-    attachedView->removed();
-    attachedView->setFrame(nullptr);
-    attachedView = nullptr;
 }
 
 bool HostWindow::pumpUntil(const std::function<bool()>& done, int timeoutMilliseconds)
@@ -151,10 +103,7 @@ bool HostWindow::screenshot(const std::string& path) const
     {
         {
             Gdiplus::Bitmap picture(image, nullptr);
-            CLSID encoder;
-            const std::wstring wide(path.begin(), path.end());
-            saved =
-                pngEncoder(encoder) && picture.Save(wide.c_str(), &encoder, nullptr) == Gdiplus::Ok;
+            saved = VSTGUI::savePng(picture, path);
         }
         Gdiplus::GdiplusShutdown(token);
     }
@@ -162,32 +111,12 @@ bool HostWindow::screenshot(const std::string& path) const
     return saved;
 }
 
-tresult PLUGIN_API HostWindow::resizeView(IPlugView* view, ViewRect* newSize)
+void HostWindow::resizeWindow(int width, int height)
 {
-    if (!view || view != attachedView || !newSize)
-        return kInvalidArgument;
-    if (!resizing.take(*newSize))
-        return kResultFalse;
-    RECT outline{0, 0, newSize->getWidth(), newSize->getHeight()};
+    RECT outline{0, 0, width, height};
     AdjustWindowRect(&outline, WS_OVERLAPPEDWINDOW, FALSE);
     SetWindowPos(window, nullptr, 0, 0, outline.right - outline.left, outline.bottom - outline.top,
                  SWP_NOMOVE | SWP_NOZORDER);
-    return view->onSize(newSize);
-}
-
-tresult PLUGIN_API HostWindow::queryInterface(const TUID iid, void** obj)
-{
-    if (!obj)
-        return kInvalidArgument;
-    if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) ||
-        FUnknownPrivate::iidEqual(iid, IPlugFrame::iid))
-    {
-        addRef();
-        *obj = static_cast<IPlugFrame*>(this);
-        return kResultOk;
-    }
-    *obj = nullptr;
-    return kNoInterface;
 }
 
 } // namespace Brumvale::Host

@@ -2,10 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <pluginterfaces/base/smartpointer.h>
 #include <pluginterfaces/gui/iplugview.h>
 
-#include "resizerecorder.h"
+#include "plugframe.h"
 
 #include <windows.h>
 
@@ -18,25 +17,18 @@ namespace Brumvale::Host {
 // A shown top-level window, as a Windows host gives a plug-in view: the view's
 // IPlugFrame, and the message loop the view's window and timers live on (pump).
 //
-// Owned by the host (unique_ptr): addRef and release only count, and the view's use
-// of the frame ends with detach(), which the destructor calls. UI thread only.
-class HostWindow : public Steinberg::IPlugFrame
+// Owned and used as its PlugFrame base says. UI thread only.
+class HostWindow : public PlugFrame
 {
 public:
     // Null, with the reason in error, when the window cannot be made.
     static std::unique_ptr<HostWindow> open(const Steinberg::ViewRect& bounds, std::string& error);
-    virtual ~HostWindow();
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
+    ~HostWindow() override;
 
     HWND handle() const { return window; }
     // The view's own window inside this one, null when there is none.
     HWND viewWindow() const { return GetWindow(window, GW_CHILD); }
 
-    // setFrame(this), then attached(window, "HWND"); returns what attached answered.
-    Steinberg::tresult attach(Steinberg::IPlugView* view);
-    // removed(), then setFrame(nullptr); does nothing when no view is attached.
-    void detach();
     // Dispatches this thread's window messages (and so timers and painting) until
     // done() answers true, looked at whenever the queue is empty and at least every
     // 10 ms; false when the time is up first.
@@ -48,24 +40,15 @@ public:
     // The window's client area as a PNG file; false when it cannot be written.
     bool screenshot(const std::string& path) const;
 
-    // The view's resize requests; refused ones leave the window as it is and
-    // answer kResultFalse.
-    ResizeRecorder& resizes() { return resizing; }
-
-    // IPlugFrame: resizes the window to newSize, then calls the view's onSize.
-    Steinberg::tresult PLUGIN_API resizeView(Steinberg::IPlugView* view,
-                                             Steinberg::ViewRect* newSize) override;
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override { return ++references; }
-    Steinberg::uint32 PLUGIN_API release() override { return --references; }
-
 private:
     explicit HostWindow(HWND window) : window(window) {}
 
+    // PlugFrame: views attach to the window ("HWND").
+    void* parent() const override { return window; }
+    Steinberg::FIDString platformType() const override { return Steinberg::kPlatformTypeHWND; }
+    void resizeWindow(int width, int height) override;
+
     HWND window;
-    Steinberg::IPtr<Steinberg::IPlugView> attachedView;
-    ResizeRecorder resizing;
-    Steinberg::uint32 references = 1;
 };
 
 } // namespace Brumvale::Host

@@ -5,6 +5,7 @@
 
 #include "gdiplusbitmap.h"
 #include "gdiplusdrawcontext.h"
+#include "pngfile.h"
 #include "win32frame.h"
 
 #include <cstring>
@@ -17,25 +18,6 @@ namespace {
 HINSTANCE resourceModule = nullptr;
 int gdiplusUsers = 0;
 ULONG_PTR gdiplusToken = 0;
-
-// The encoder GDI+ writes PNG files with.
-bool pngEncoder(CLSID& encoder)
-{
-    UINT count = 0, bytes = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0)
-        return false;
-    std::vector<char> storage(bytes);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(storage.data());
-    if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i)
-        if (std::wstring(codecs[i].MimeType) == L"image/png")
-        {
-            encoder = codecs[i].Clsid;
-            return true;
-        }
-    return false;
-}
 
 class GdiplusOffscreen : public IPlatformOffscreen
 {
@@ -50,12 +32,8 @@ public:
     CDrawContext& getContext() override { return context; }
     bool writePng(const std::string& path) override
     {
-        CLSID encoder;
-        const int length = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
-        std::wstring wide(size_t(length > 0 ? length : 1), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), length);
         graphics.Flush(Gdiplus::FlushIntentionSync);
-        return pngEncoder(encoder) && bitmap.Save(wide.c_str(), &encoder, nullptr) == Gdiplus::Ok;
+        return savePng(bitmap, path);
     }
     std::vector<uint32_t> getPixels() override
     {
