@@ -28,17 +28,10 @@ double cpuSeconds()
 }
 
 // The host's loop with a timer that does nothing, as often as the editor's.
-class Sleeper : public Linux::ITimerHandler
+class Sleeper : public Brumvale::Host::OwnedObject<Linux::ITimerHandler>
 {
 public:
     void PLUGIN_API onTimer() override {}
-    tresult PLUGIN_API queryInterface(const TUID, void** obj) override
-    {
-        *obj = nullptr;
-        return kNoInterface;
-    }
-    uint32 PLUGIN_API addRef() override { return 1; }
-    uint32 PLUGIN_API release() override { return 1; }
 };
 
 double cpuShare(Brumvale::Host::RunLoop& loop, int seconds)

@@ -49,16 +49,4 @@ Vst::IParamValueQueue* PLUGIN_API ParameterChanges::addParameterData(const Vst::
     return queue;
 }
 
-tresult PLUGIN_API ParameterChanges::queryInterface(const TUID iid, void** obj)
-{
-    if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) ||
-        FUnknownPrivate::iidEqual(iid, Vst::IParameterChanges::iid))
-    {
-        *obj = static_cast<Vst::IParameterChanges*>(this);
-        return kResultOk;
-    }
-    *obj = nullptr;
-    return kNoInterface;
-}
-
 } // namespace Brumvale::Host

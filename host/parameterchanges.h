@@ -11,8 +11,8 @@
 namespace Brumvale::Host {
 
 // A fixed pool of queues, one per parameter and block; nothing is allocated while a block
-// is prepared or processed. Owned by the host; reference counting is a no-op.
-class ParameterChanges : public Steinberg::Vst::IParameterChanges
+// is prepared or processed. Owned by the host; references are not counted.
+class ParameterChanges : public OwnedObject<Steinberg::Vst::IParameterChanges>
 {
 public:
     static constexpr Steinberg::int32 kMaxQueues = 32;
@@ -33,10 +33,6 @@ public:
     Steinberg::Vst::IParamValueQueue* PLUGIN_API getParameterData(Steinberg::int32 index) override;
     Steinberg::Vst::IParamValueQueue* PLUGIN_API addParameterData(const Steinberg::Vst::ParamID& id,
                                                                   Steinberg::int32& index) override;
-
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override { return 1; }
-    Steinberg::uint32 PLUGIN_API release() override { return 1; }
 
 private:
     std::array<ParamValueQueue, kMaxQueues> queues;

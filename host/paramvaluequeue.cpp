@@ -45,16 +45,4 @@ tresult PLUGIN_API ParamValueQueue::addPoint(int32 sampleOffset, Vst::ParamValue
     return kResultOk;
 }
 
-tresult PLUGIN_API ParamValueQueue::queryInterface(const TUID iid, void** obj)
-{
-    if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) ||
-        FUnknownPrivate::iidEqual(iid, Vst::IParamValueQueue::iid))
-    {
-        *obj = static_cast<Vst::IParamValueQueue*>(this);
-        return kResultOk;
-    }
-    *obj = nullptr;
-    return kNoInterface;
-}
-
 } // namespace Brumvale::Host

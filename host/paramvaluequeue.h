@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "comobject.h"
+
 #include <pluginterfaces/vst/ivstparameterchanges.h>
 
 #include <array>
@@ -9,9 +11,9 @@
 namespace Brumvale::Host {
 
 // Fixed capacity so that filling and reading it never allocates on the audio thread. The
-// host owns it (inside ParameterChanges); reference counting is a no-op because a plug-in
+// host owns it (inside ParameterChanges); references are not counted because a plug-in
 // may use it only during the process call that delivered it.
-class ParamValueQueue : public Steinberg::Vst::IParamValueQueue
+class ParamValueQueue : public OwnedObject<Steinberg::Vst::IParamValueQueue>
 {
 public:
     static constexpr Steinberg::int32 kMaxPoints = 128;
@@ -28,10 +30,6 @@ public:
     Steinberg::tresult PLUGIN_API addPoint(Steinberg::int32 sampleOffset,
                                            Steinberg::Vst::ParamValue value,
                                            Steinberg::int32& index) override;
-
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override { return 1; }
-    Steinberg::uint32 PLUGIN_API release() override { return 1; }
 
 private:
     struct Point

@@ -12,13 +12,13 @@ using namespace Steinberg;
 
 namespace {
 
-Vst::IConnectionPoint* connectionPoint(FUnknown* object)
+IPtr<Vst::IConnectionPoint> connectionPoint(FUnknown* object)
 {
     Vst::IConnectionPoint* point = nullptr;
     if (!object || object->queryInterface(Vst::IConnectionPoint::iid,
                                           reinterpret_cast<void**>(&point)) != kResultOk)
         return nullptr;
-    return point;
+    return owned(point);
 }
 
 IPtr<MemoryStream> streamOf(const std::vector<std::uint8_t>& bytes)
@@ -137,8 +137,8 @@ tresult PluginInstance::connect()
 {
     if (combined)
         return kResultOk;
-    Vst::IConnectionPoint* componentPoint = connectionPoint(componentPtr);
-    Vst::IConnectionPoint* controllerPoint = connectionPoint(controllerPtr);
+    const IPtr<Vst::IConnectionPoint> componentPoint = connectionPoint(componentPtr);
+    const IPtr<Vst::IConnectionPoint> controllerPoint = connectionPoint(controllerPtr);
     tresult result = kResultFalse;
     if (componentPoint && controllerPoint)
     {
@@ -147,10 +147,6 @@ tresult PluginInstance::connect()
             result = controllerPoint->connect(componentPoint);
         connected = result == kResultOk;
     }
-    if (componentPoint)
-        componentPoint->release();
-    if (controllerPoint)
-        controllerPoint->release();
     return result;
 }
 
@@ -159,8 +155,8 @@ tresult PluginInstance::disconnect()
     if (!connected)
         return kResultFalse;
     connected = false;
-    Vst::IConnectionPoint* componentPoint = connectionPoint(componentPtr);
-    Vst::IConnectionPoint* controllerPoint = connectionPoint(controllerPtr);
+    const IPtr<Vst::IConnectionPoint> componentPoint = connectionPoint(componentPtr);
+    const IPtr<Vst::IConnectionPoint> controllerPoint = connectionPoint(controllerPtr);
     tresult result = kResultFalse;
     if (componentPoint && controllerPoint)
     {
@@ -169,10 +165,6 @@ tresult PluginInstance::disconnect()
         if (result == kResultOk)
             result = other;
     }
-    if (componentPoint)
-        componentPoint->release();
-    if (controllerPoint)
-        controllerPoint->release();
     return result;
 }
 
@@ -305,13 +297,9 @@ tresult PluginInstance::sendText(bool toController, const char* text)
     String wide(text, kCP_Utf8);
     message->getAttributes()->setString("Text", wide.text16());
 
-    Vst::IConnectionPoint* target =
+    const IPtr<Vst::IConnectionPoint> target =
         connectionPoint(toController ? static_cast<FUnknown*>(controllerPtr) : componentPtr);
-    if (!target)
-        return kNoInterface;
-    const tresult result = target->notify(message);
-    target->release();
-    return result;
+    return target ? target->notify(message) : kNoInterface;
 }
 
 } // namespace Brumvale::Host

@@ -18,7 +18,7 @@ namespace Brumvale {
 
 // A host's frame for a view without a window: records resizeView and answers it
 // with onSize, as hosts do, unless it refuses.
-class RecordingPlugFrame : public Steinberg::IPlugFrame
+class RecordingPlugFrame : public Host::OwnedObject<Steinberg::IPlugFrame>
 {
 public:
     Steinberg::tresult PLUGIN_API resizeView(Steinberg::IPlugView* view,
@@ -29,13 +29,6 @@ public:
             return Steinberg::kResultFalse;
         return view->onSize(newSize);
     }
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID, void** obj) override
-    {
-        *obj = nullptr;
-        return Steinberg::kNoInterface;
-    }
-    Steinberg::uint32 PLUGIN_API addRef() override { return 1; }
-    Steinberg::uint32 PLUGIN_API release() override { return 1; }
 
     std::vector<Steinberg::ViewRect> requests;
     bool refuse = false;

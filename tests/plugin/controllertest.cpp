@@ -73,15 +73,8 @@ protected:
     }
 
     // A message of the host's own making that carries no attribute list.
-    struct BareMessage : Vst::IMessage
+    struct BareMessage : Host::OwnedObject<Vst::IMessage>
     {
-        tresult PLUGIN_API queryInterface(const TUID, void** obj) override
-        {
-            *obj = nullptr;
-            return kNoInterface;
-        }
-        uint32 PLUGIN_API addRef() override { return 1; }
-        uint32 PLUGIN_API release() override { return 1; }
         FIDString PLUGIN_API getMessageID() override { return id; }
         void PLUGIN_API setMessageID(FIDString) override {}
         Vst::IAttributeList* PLUGIN_API getAttributes() override { return nullptr; }

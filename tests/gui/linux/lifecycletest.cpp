@@ -14,24 +14,10 @@ namespace {
 using namespace Steinberg;
 
 // A frame as a host without a Linux run loop would give: IPlugFrame and nothing else.
-class FrameWithoutRunLoop : public IPlugFrame
+class FrameWithoutRunLoop : public Host::OwnedObject<IPlugFrame>
 {
 public:
     tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultOk; }
-    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override
-    {
-        if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) ||
-            FUnknownPrivate::iidEqual(iid, IPlugFrame_iid))
-        {
-            *obj = static_cast<IPlugFrame*>(this);
-            return kResultOk;
-        }
-        *obj = nullptr;
-        return kNoInterface;
-    }
-    // Lives on the test's stack.
-    uint32 PLUGIN_API addRef() override { return 1; }
-    uint32 PLUGIN_API release() override { return 1; }
 };
 
 using LifecycleTest = GuiTest;

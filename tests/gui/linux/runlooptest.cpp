@@ -11,7 +11,7 @@ namespace {
 using namespace Steinberg;
 
 // Reads one byte per call when asked to; counts its calls. Lives on the test's stack.
-class Reader : public Linux::IEventHandler
+class Reader : public Host::OwnedObject<Linux::IEventHandler>
 {
 public:
     explicit Reader(bool reads) : reads(reads) {}
@@ -21,29 +21,15 @@ public:
         if (reads && read(fd, &byte, 1) == 1)
             ++bytes;
     }
-    tresult PLUGIN_API queryInterface(const TUID, void** obj) override
-    {
-        *obj = nullptr;
-        return kNoInterface;
-    }
-    uint32 PLUGIN_API addRef() override { return 1; }
-    uint32 PLUGIN_API release() override { return 1; }
 
     const bool reads;
     int bytes = 0;
 };
 
-class Ticker : public Linux::ITimerHandler
+class Ticker : public Host::OwnedObject<Linux::ITimerHandler>
 {
 public:
     void PLUGIN_API onTimer() override { ++ticks; }
-    tresult PLUGIN_API queryInterface(const TUID, void** obj) override
-    {
-        *obj = nullptr;
-        return kNoInterface;
-    }
-    uint32 PLUGIN_API addRef() override { return 1; }
-    uint32 PLUGIN_API release() override { return 1; }
 
     int ticks = 0;
 };
