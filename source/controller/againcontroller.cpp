@@ -3,9 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "againcontroller.h"
 
-#include "boostparameter.h"
-#include "switchparameter.h"
-#include "volumeparameter.h"
+#include "parameters.h"
 
 #include "common/interfaceguard.h"
 #include "common/receivedtext.h"
@@ -57,15 +55,11 @@ tresult againController::registerUnitAndParameters()
 
     for (const ParameterDescription& row : kParameters)
     {
-        if (row.kind != ParameterKind::kSwitch)
-            continue;
-        String128 title;
-        UString(title, 128).fromAscii(row.name);
         const bool bypass = row.id == kBypassId; // the host's bypass, in a unit of its own
-        parameters.addParameter(new SwitchParameter(title, row.id, row.normalized(row.start),
-                                                    ParameterInfo::kCanAutomate |
-                                                        (bypass ? ParameterInfo::kIsBypass : 0),
-                                                    bypass ? 1 : kRootUnitId));
+        if (row.kind == ParameterKind::kSwitch)
+            parameters.addParameter(new SwitchParameter(
+                row, ParameterInfo::kCanAutomate | (bypass ? ParameterInfo::kIsBypass : 0),
+                bypass ? 1 : kRootUnitId));
     }
     auto* boost = new BoostParameter(ParameterInfo::kCanAutomate, kBoostId);
     auto* volume = new VolumeParameter(ParameterInfo::kCanAutomate, kVolumeId);

@@ -95,12 +95,7 @@ tresult PLUGIN_API again::setActive(TBool state)
         // No process call runs from here on: a state still in the mailbox is
         // taken over directly, and the main side sees the processing side's model.
         active = false;
-        VersionedModel pending;
-        if (incomingStates.read(pending))
-        {
-            model = pending;
-            pushModelToEngine();
-        }
+        takeIncomingState();
         mainModel = model;
         engine.reset();
     }
@@ -199,6 +194,16 @@ tresult PLUGIN_API again::setupProcessing(ProcessSetup& setup)
 
 void again::pushModelToEngine() { pushToEngine(engine, model.model); }
 
+bool again::takeIncomingState()
+{
+    VersionedModel incoming;
+    if (!incomingStates.read(incoming))
+        return false;
+    model = incoming;
+    pushModelToEngine();
+    return true;
+}
+
 bool again::applyParameterChanges(IParameterChanges& changes)
 {
     bool applied = false;
@@ -248,14 +253,7 @@ tresult PLUGIN_API again::process(ProcessData& data)
     // Parameter values become engine settings in the engine's own mode too, so that
     // no host's mode reaches the sound.
     const IeeeArithmeticScope ieee;
-    bool changed = false;
-    VersionedModel incoming;
-    if (incomingStates.read(incoming))
-    {
-        model = incoming;
-        pushModelToEngine();
-        changed = true;
-    }
+    bool changed = takeIncomingState();
     if (data.inputParameterChanges)
         changed = applyParameterChanges(*data.inputParameterChanges) || changed;
     if (changed)

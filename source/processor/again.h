@@ -63,6 +63,8 @@ private:
     };
 
     void pushModelToEngine();
+    // Takes a state set from the main thread, when one waits; true when it did.
+    bool takeIncomingState();
     // True when a value was applied.
     bool applyParameterChanges(Steinberg::Vst::IParameterChanges& changes);
     bool buffersMatchBusses(const Steinberg::Vst::ProcessData& data) const;

@@ -6,86 +6,24 @@
 
 namespace Brumvale {
 
-namespace {
-
-// The one parameter's value from the model into the engine.
-void hand(OctaveFuzzEngine& engine, const ParameterModel& model, uint32_t id)
-{
-    switch (id)
-    {
-    case kBypassId:
-        engine.setBypass(model.bypass);
-        break;
-    case kAntiAliasId:
-        engine.setAntiAlias(model.antiAlias);
-        break;
-    case kWarmthId:
-        engine.setWarmth(model.warmth);
-        break;
-    case kBoostId:
-        engine.setBoostDb(kParameters[kBoostId].plain(model.boost));
-        break;
-    case kVolumeId:
-        engine.setVolumeDb(kParameters[kVolumeId].plain(model.volume));
-        break;
-    }
-}
-
-} // namespace
-
 ParameterModel ParameterModel::start(const ParameterDefaults& defaults)
 {
     ParameterModel model;
-    model.bypass = defaults.bypass != 0;
-    model.antiAlias = defaults.antiAlias != 0;
-    model.warmth = defaults.warmth != 0;
-    model.boost = defaults.boostDbToNormalized(defaults.boostDb);
-    model.volume = defaults.volumeDbToNormalized(defaults.volumeDb);
+    model.set(kBypassId, defaults.bypass);
+    model.set(kAntiAliasId, defaults.antiAlias);
+    model.set(kWarmthId, defaults.warmth);
+    model.set(kBoostId, defaults.boostDbToNormalized(defaults.boostDb));
+    model.set(kVolumeId, defaults.volumeDbToNormalized(defaults.volumeDb));
     return model;
 }
 
 bool ParameterModel::set(uint32_t id, float value)
 {
-    const bool on = value > 0.5f;
-    switch (id)
-    {
-    case kBypassId:
-        bypass = on;
-        return true;
-    case kAntiAliasId:
-        antiAlias = on;
-        return true;
-    case kWarmthId:
-        warmth = on;
-        return true;
-    case kBoostId:
-        boost = value;
-        return true;
-    case kVolumeId:
-        volume = value;
-        return true;
-    default:
+    if (id >= kNumParameters)
         return false;
-    }
-}
-
-float ParameterModel::normalized(uint32_t id) const
-{
-    switch (id)
-    {
-    case kBypassId:
-        return bypass ? 1.0f : 0.0f;
-    case kAntiAliasId:
-        return antiAlias ? 1.0f : 0.0f;
-    case kWarmthId:
-        return warmth ? 1.0f : 0.0f;
-    case kBoostId:
-        return boost;
-    case kVolumeId:
-        return volume;
-    default:
-        return 0.0f;
-    }
+    values[id] =
+        kParameters[id].kind == ParameterKind::kSwitch ? (value > 0.5f ? 1.0f : 0.0f) : value;
+    return true;
 }
 
 bool prepareEngine(OctaveFuzzEngine& engine, int32_t channels, double sampleRate,
@@ -99,15 +37,35 @@ bool prepareEngine(OctaveFuzzEngine& engine, int32_t channels, double sampleRate
 
 void pushToEngine(OctaveFuzzEngine& engine, const ParameterModel& model)
 {
+    ParameterModel taken = model;
     for (const uint32_t id : {kBoostId, kVolumeId, kBypassId, kAntiAliasId, kWarmthId})
-        hand(engine, model, id);
+        applyParameter(engine, taken, id, model.normalized(id));
 }
 
 bool applyParameter(OctaveFuzzEngine& engine, ParameterModel& model, uint32_t id, float normalized)
 {
     if (!model.set(id, normalized))
         return false;
-    hand(engine, model, id);
+    const bool on = model.values[id] > 0.5f;
+    const float db = kParameters[id].plain(model.values[id]);
+    switch (id)
+    {
+    case kBypassId:
+        engine.setBypass(on);
+        break;
+    case kAntiAliasId:
+        engine.setAntiAlias(on);
+        break;
+    case kWarmthId:
+        engine.setWarmth(on);
+        break;
+    case kBoostId:
+        engine.setBoostDb(db);
+        break;
+    case kVolumeId:
+        engine.setVolumeDb(db);
+        break;
+    }
     return true;
 }
 

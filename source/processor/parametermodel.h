@@ -8,25 +8,23 @@
 
 #include "engine/octavefuzzengine.h"
 
+#include <array>
+
 namespace Brumvale {
 
-// The five values as the processor receives them: switches on or off, levels
-// normalised.
+// The five values as the processor receives them, by ID: a switch's as 0 or 1, a
+// level's normalised.
 struct ParameterModel
 {
-    bool bypass = false;
-    bool antiAlias = false;
-    bool warmth = false;
-    float boost = 0.0f;  // normalised
-    float volume = 0.0f; // normalised
+    std::array<float, kNumParameters> values{};
 
     // Every parameter at the record's starting value.
     static ParameterModel start(const ParameterDefaults& defaults);
     // A switch is on above 0.5, a level keeps its normalised value as it is. False
     // for an ID beyond the set.
     bool set(uint32_t id, float normalized);
-    // A switch's value as 0 or 1, a level's normalised; 0 for an ID beyond the set.
-    float normalized(uint32_t id) const;
+    // 0 for an ID beyond the set.
+    float normalized(uint32_t id) const { return id < kNumParameters ? values[id] : 0.0f; }
 };
 
 // The road from a value to the engine. Real-time safe: no allocation, no lock, no

@@ -51,27 +51,24 @@ struct ParameterDescription
     }
 };
 
-namespace Parameters {
-constexpr ParameterDefaults kRecord{};
-constexpr float kBoostMaxDb = kRecord.boostMinDb + kRecord.boostRangeDb;
-constexpr float kVolumeMaxDb = kRecord.volumeMinDb + kRecord.volumeRangeDb;
-} // namespace Parameters
+// The record the table's starting values and ranges come from.
+inline constexpr ParameterDefaults kStartRecord{};
 
 // In the order of the IDs. The processor starts Boost at 0 dB, not at the +36 dB
 // its controller reports as default.
 // clang-format off
 inline constexpr std::array<ParameterDescription, kNumParameters> kParameters = {{
     {kBypassId, "Bypass", "Bypass", "bypass", ParameterKind::kSwitch, "", 0.0f, 1.0f,
-     float(Parameters::kRecord.bypass), nullptr, nullptr},
+     float(kStartRecord.bypass), nullptr, nullptr},
     {kAntiAliasId, "AntiAlias", "HiFi", "antialias", ParameterKind::kSwitch, "", 0.0f, 1.0f,
-     float(Parameters::kRecord.antiAlias), nullptr, nullptr},
+     float(kStartRecord.antiAlias), nullptr, nullptr},
     {kWarmthId, "Warmth", "Warmth", "warmth", ParameterKind::kSwitch, "", 0.0f, 1.0f,
-     float(Parameters::kRecord.warmth), nullptr, nullptr},
-    {kBoostId, "Boost", "Boost", "boost", ParameterKind::kLevel, "dB",
-     Parameters::kRecord.boostMinDb, Parameters::kBoostMaxDb, Parameters::kRecord.boostDb,
+     float(kStartRecord.warmth), nullptr, nullptr},
+    {kBoostId, "Boost", "Boost", "boost", ParameterKind::kLevel, "dB", kStartRecord.boostMinDb,
+     kStartRecord.boostMinDb + kStartRecord.boostRangeDb, kStartRecord.boostDb,
      &ParameterDefaults::normalizedToBoostDb, &ParameterDefaults::boostDbToNormalized},
-    {kVolumeId, "Volume", "Volume", "volume", ParameterKind::kLevel, "dB",
-     Parameters::kRecord.volumeMinDb, Parameters::kVolumeMaxDb, Parameters::kRecord.volumeDb,
+    {kVolumeId, "Volume", "Volume", "volume", ParameterKind::kLevel, "dB", kStartRecord.volumeMinDb,
+     kStartRecord.volumeMinDb + kStartRecord.volumeRangeDb, kStartRecord.volumeDb,
      &ParameterDefaults::normalizedToVolumeDb, &ParameterDefaults::volumeDbToNormalized},
 }};
 // clang-format on

@@ -3,7 +3,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands/commands.h"
-#include "commands/options.h"
 #include "common/classids.h"
 #include "session/diagnosticfilter.h"
 

@@ -1,16 +1,15 @@
 // Options matched by name, their values handed to their takers, and the commands' messages.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "commands/options.h"
+#include "commands/commands.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <utility>
 
 namespace Brumvale {
 
 void OptionParser::value(const std::string& name, Take take)
 {
-    options.push_back({name, std::move(take), nullptr, false});
+    options.push_back({name, std::move(take), true});
 }
 
 void OptionParser::value(const std::string& name, std::string& into)
@@ -34,7 +33,12 @@ void OptionParser::settings(std::vector<ParameterSetting>& into)
 
 void OptionParser::flag(const std::string& name, bool& into, bool value)
 {
-    options.push_back({name, nullptr, &into, value});
+    options.push_back({name,
+                       [&into, value](const std::string&, std::string&) {
+                           into = value;
+                           return true;
+                       },
+                       false});
 }
 
 bool OptionParser::parse(const std::vector<std::string>& arguments, std::vector<std::string>& rest,
@@ -57,27 +61,17 @@ bool OptionParser::parse(const std::vector<std::string>& arguments, std::vector<
             error = "unknown option " + argument;
             return false;
         }
-        if (!found->take)
-        {
-            *found->flag = found->flagValue;
-            continue;
-        }
-        if (i + 1 >= arguments.size())
+        if (!found->takesValue)
+            found->take(argument, error);
+        else if (i + 1 >= arguments.size())
         {
             error = argument + " needs a value";
             return false;
         }
-        if (!found->take(arguments[++i], error))
+        else if (!found->take(arguments[++i], error))
             return false;
     }
     return true;
-}
-
-bool parseNumber(const std::string& text, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && end && *end == '\0';
 }
 
 int usageError(const std::string& message)

@@ -3,10 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands/commands.h"
-#include "commands/options.h"
 #include "pluckedphrase.h"
-#include "session/blockrendering.h"
-#include "session/toolfolder.h"
+#include "session/effectsession.h"
 #include "spectrum.h"
 #include "spectrumplot.h"
 

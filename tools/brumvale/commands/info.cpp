@@ -2,9 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands/commands.h"
-#include "commands/options.h"
 #include "session/effectsession.h"
-#include "session/toolfolder.h"
 #include "text.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"

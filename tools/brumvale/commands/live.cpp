@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands/commands.h"
-#include "commands/options.h"
-#include "session/blockrendering.h"
+#include "session/effectsession.h"
 
 #include "front/editorfront.h"
 #include "front/terminalfront.h"

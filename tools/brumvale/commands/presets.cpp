@@ -3,11 +3,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands/commands.h"
-#include "commands/options.h"
 #include "presets/presetfolders.h"
 #include "presets/presetmeasure.h"
-#include "session/blockrendering.h"
-#include "session/toolfolder.h"
+#include "session/effectsession.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,9 +1,8 @@
 // brumvale render: an audio file through a VST 3 effect, as a host plays it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/commands.h"
-#include "commands/options.h"
 #include "session/audiofile.h"
-#include "session/blockrendering.h"
+#include "session/effectsession.h"
 
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -41,6 +41,14 @@ const char* const kHelp =
     "                               a .vstpreset\n"
     "  --tail SECONDS               render this long past the end of the input\n"
     "  --quiet, -q                  no progress bar\n";
+
+// A decimal number making up the whole text.
+bool parseNumber(const std::string& text, double& value)
+{
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end && *end == '\0';
+}
 
 // A parameter moved during the render: NAME=TIME:VALUE,TIME:VALUE,...
 struct Automation

@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commands/commands.h"
-#include "commands/options.h"
-#include "session/toolfolder.h"
+#include "session/effectsession.h"
 
 #include "controller/againcontroller.h"
 #include "editor/againeditorview.h"

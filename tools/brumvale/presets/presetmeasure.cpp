@@ -3,7 +3,7 @@
 #include "presets/presetmeasure.h"
 
 #include "pluckedphrase.h"
-#include "session/blockrendering.h"
+#include "session/effectsession.h"
 #include "spectrum.h"
 
 #include "processor/parametertable.h"

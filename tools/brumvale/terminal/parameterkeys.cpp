@@ -25,12 +25,17 @@ struct Binding
 
 constexpr double kStep = 1.0 / 36.0;
 
+// clang-format off
 constexpr Binding kBindings[] = {
-    {Key::up, 0, "up/down", kBoostId, kStep},        {Key::down, 0, nullptr, kBoostId, -kStep},
-    {Key::right, 0, "right/left", kVolumeId, kStep}, {Key::left, 0, nullptr, kVolumeId, -kStep},
-    {Key::character, 'b', "b", kBypassId, 0.0},      {Key::character, 'h', "h", kAntiAliasId, 0.0},
+    {Key::up, 0, "up/down", kBoostId, kStep},
+    {Key::down, 0, nullptr, kBoostId, -kStep},
+    {Key::right, 0, "right/left", kVolumeId, kStep},
+    {Key::left, 0, nullptr, kVolumeId, -kStep},
+    {Key::character, 'b', "b", kBypassId, 0.0},
+    {Key::character, 'h', "h", kAntiAliasId, 0.0},
     {Key::character, 'w', "w", kWarmthId, 0.0},
 };
+// clang-format on
 
 } // namespace
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "presets/presetfolders.h"
 
-#include "session/toolfolder.h"
+#include "session/effectsession.h"
 
 #include <cstdlib>
 #include <filesystem>

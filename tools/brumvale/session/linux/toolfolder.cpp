@@ -1,7 +1,7 @@
 // Where the tool finds the plug-in on Linux: beside its own executable (a build
 // tree) or in the lib/vst3 folder of the prefix it is installed in.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "session/toolfolder.h"
+#include "session/effectsession.h"
 
 #include <filesystem>
 #include <system_error>
