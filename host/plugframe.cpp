@@ -44,7 +44,7 @@ tresult PLUGIN_API PlugFrame::resizeView(IPlugView* view, ViewRect* newSize)
 
 tresult PLUGIN_API PlugFrame::queryInterface(const TUID iid, void** obj)
 {
-    const tresult result = queryOne<IPlugFrame>(this, iid, obj);
+    const tresult result = OwnedObject::queryInterface(iid, obj);
     return result == kNoInterface ? otherInterface(iid, obj) : result;
 }
 

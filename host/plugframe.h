@@ -38,10 +38,10 @@ private:
 // and takes (or, told to, refuses) the view's resize requests. The platform names its
 // window's handle and type, and resizes the window.
 //
-// Owned by the host (unique_ptr): addRef and release only count, and the view's use of
+// Owned by the host (unique_ptr): references are not counted, and the view's use of
 // the frame ends with detach(), which the platform window's destructor calls while its
 // window still exists. Only on the thread the window was made on (the main thread).
-class PlugFrame : public Steinberg::IPlugFrame
+class PlugFrame : public OwnedObject<Steinberg::IPlugFrame>
 {
 public:
     PlugFrame(const PlugFrame&) = delete;
@@ -67,8 +67,6 @@ public:
                                              Steinberg::ViewRect* newSize) override;
 
     Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override { return ++references; }
-    Steinberg::uint32 PLUGIN_API release() override { return --references; }
 
 protected:
     PlugFrame() = default;
@@ -86,7 +84,6 @@ protected:
 private:
     Steinberg::IPtr<Steinberg::IPlugView> attachedView;
     ResizeRecorder resizing;
-    Steinberg::uint32 references = 1;
 };
 
 } // namespace Brumvale::Host

@@ -39,7 +39,7 @@ Lv2Effect::Lv2Effect(uint32_t channels, double sampleRate) noexcept
 bool Lv2Effect::restart() noexcept
 {
     OctaveFuzzEngine fresh;
-    const ParameterModel start = ParameterModel::start(defaults);
+    const ParameterModel start = ParameterModel::start(ParameterDefaults());
     if (!prepareEngine(fresh, int32_t(channels), sampleRate, start))
         return false;
     engine = std::move(fresh);
@@ -76,9 +76,15 @@ float Lv2Effect::normalized(uint32_t id) const noexcept
 
 void Lv2Effect::applyControls() noexcept
 {
+    bool moved = false;
     for (uint32_t p = 0; p < kControlInputCount; ++p)
-        if (controls[p] && std::isfinite(*controls[p]))
+        if (controls[p] && std::isfinite(*controls[p]) && *controls[p] != taken[p])
+        {
             taken[p] = *controls[p];
+            moved = true;
+        }
+    if (!moved)
+        return;
     // A changed value applies once, a repeated one never, which is what a VST 3
     // host's parameter changes amount to.
     for (const ParameterDescription& row : kParameters)

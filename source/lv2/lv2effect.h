@@ -50,7 +50,6 @@ private:
     // The value the processor would receive for this parameter's port.
     float normalized(uint32_t id) const noexcept;
 
-    const ParameterDefaults defaults;
     const uint32_t channels;
     const double sampleRate;
     OctaveFuzzEngine engine;

@@ -5,6 +5,34 @@
 #include "parametertable.h"
 
 namespace Brumvale {
+namespace {
+
+// The model's value of one parameter into the engine: a switch on or off, a level
+// in decibels.
+void handToEngine(OctaveFuzzEngine& engine, const ParameterModel& model, uint32_t id)
+{
+    const float value = model.values[id];
+    switch (id)
+    {
+    case kBypassId:
+        engine.setBypass(value > 0.5f);
+        break;
+    case kAntiAliasId:
+        engine.setAntiAlias(value > 0.5f);
+        break;
+    case kWarmthId:
+        engine.setWarmth(value > 0.5f);
+        break;
+    case kBoostId:
+        engine.setBoostDb(kParameters[id].plain(value));
+        break;
+    case kVolumeId:
+        engine.setVolumeDb(kParameters[id].plain(value));
+        break;
+    }
+}
+
+} // namespace
 
 ParameterModel ParameterModel::start(const ParameterDefaults& defaults)
 {
@@ -37,35 +65,15 @@ bool prepareEngine(OctaveFuzzEngine& engine, int32_t channels, double sampleRate
 
 void pushToEngine(OctaveFuzzEngine& engine, const ParameterModel& model)
 {
-    ParameterModel taken = model;
     for (const uint32_t id : {kBoostId, kVolumeId, kBypassId, kAntiAliasId, kWarmthId})
-        applyParameter(engine, taken, id, model.normalized(id));
+        handToEngine(engine, model, id);
 }
 
 bool applyParameter(OctaveFuzzEngine& engine, ParameterModel& model, uint32_t id, float normalized)
 {
     if (!model.set(id, normalized))
         return false;
-    const bool on = model.values[id] > 0.5f;
-    const float db = kParameters[id].plain(model.values[id]);
-    switch (id)
-    {
-    case kBypassId:
-        engine.setBypass(on);
-        break;
-    case kAntiAliasId:
-        engine.setAntiAlias(on);
-        break;
-    case kWarmthId:
-        engine.setWarmth(on);
-        break;
-    case kBoostId:
-        engine.setBoostDb(db);
-        break;
-    case kVolumeId:
-        engine.setVolumeDb(db);
-        break;
-    }
+    handToEngine(engine, model, id);
     return true;
 }
 

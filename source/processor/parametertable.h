@@ -16,6 +16,9 @@ enum class ParameterKind
     kLevel,  // a level in dB, linear in its normalised value
 };
 
+// The record the table's starting values, ranges and mappings come from.
+inline constexpr ParameterDefaults kParameterRecord{};
+
 // One parameter as every format describes it. Plain values are in the unit: a
 // switch's are 0 and 1, a level's decibels. Constant data, safe on any thread.
 struct ParameterDescription
@@ -40,35 +43,32 @@ struct ParameterDescription
     {
         if (kind == ParameterKind::kSwitch)
             return normalized > 0.5 ? 1.0f : 0.0f;
-        return (ParameterDefaults().*toDecibels)(float(normalized));
+        return (kParameterRecord.*toDecibels)(float(normalized));
     }
     // A plain value normalised: a switch is on above 0.5. Does not clamp.
     float normalized(float plainValue) const
     {
         if (kind == ParameterKind::kSwitch)
             return plainValue > 0.5f ? 1.0f : 0.0f;
-        return (ParameterDefaults().*toNormalized)(plainValue);
+        return (kParameterRecord.*toNormalized)(plainValue);
     }
 };
-
-// The record the table's starting values and ranges come from.
-inline constexpr ParameterDefaults kStartRecord{};
 
 // In the order of the IDs. The processor starts Boost at 0 dB, not at the +36 dB
 // its controller reports as default.
 // clang-format off
 inline constexpr std::array<ParameterDescription, kNumParameters> kParameters = {{
     {kBypassId, "Bypass", "Bypass", "bypass", ParameterKind::kSwitch, "", 0.0f, 1.0f,
-     float(kStartRecord.bypass), nullptr, nullptr},
+     float(kParameterRecord.bypass), nullptr, nullptr},
     {kAntiAliasId, "AntiAlias", "HiFi", "antialias", ParameterKind::kSwitch, "", 0.0f, 1.0f,
-     float(kStartRecord.antiAlias), nullptr, nullptr},
+     float(kParameterRecord.antiAlias), nullptr, nullptr},
     {kWarmthId, "Warmth", "Warmth", "warmth", ParameterKind::kSwitch, "", 0.0f, 1.0f,
-     float(kStartRecord.warmth), nullptr, nullptr},
-    {kBoostId, "Boost", "Boost", "boost", ParameterKind::kLevel, "dB", kStartRecord.boostMinDb,
-     kStartRecord.boostMinDb + kStartRecord.boostRangeDb, kStartRecord.boostDb,
+     float(kParameterRecord.warmth), nullptr, nullptr},
+    {kBoostId, "Boost", "Boost", "boost", ParameterKind::kLevel, "dB", kParameterRecord.boostMinDb,
+     kParameterRecord.boostMinDb + kParameterRecord.boostRangeDb, kParameterRecord.boostDb,
      &ParameterDefaults::normalizedToBoostDb, &ParameterDefaults::boostDbToNormalized},
-    {kVolumeId, "Volume", "Volume", "volume", ParameterKind::kLevel, "dB", kStartRecord.volumeMinDb,
-     kStartRecord.volumeMinDb + kStartRecord.volumeRangeDb, kStartRecord.volumeDb,
+    {kVolumeId, "Volume", "Volume", "volume", ParameterKind::kLevel, "dB", kParameterRecord.volumeMinDb,
+     kParameterRecord.volumeMinDb + kParameterRecord.volumeRangeDb, kParameterRecord.volumeDb,
      &ParameterDefaults::normalizedToVolumeDb, &ParameterDefaults::volumeDbToNormalized},
 }};
 // clang-format on
