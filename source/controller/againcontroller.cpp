@@ -85,12 +85,7 @@ tresult PLUGIN_API againController::setComponentState(IBStream* state)
         return kResultOk;
     // Fields the stream does not deliver keep the starting values; a switch is on
     // when its integer is not zero.
-    ComponentState read;
-    for (const ParameterDescription& row : kParameters)
-    {
-        read.switches[row.id] = int32(row.start);
-        read.levels[row.id] = row.normalized(row.start);
-    }
+    ComponentState read = ComponentState::of(ParameterModel::start(ParameterDefaults()));
     if (read.read(*state) != kResultOk)
         return kResultFalse;
     for (const ParameterDescription& row : kParameters)

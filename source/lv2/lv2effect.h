@@ -4,7 +4,6 @@
 
 #include "lv2ports.h"
 
-#include "engine/octavefuzzengine.h"
 #include "processor/parametermodel.h"
 
 #include <array>

@@ -3,7 +3,6 @@
 #include "again.h"
 
 #include "componentstate.h"
-#include "parameterids.h"
 #include "parametertable.h"
 
 #include "common/classids.h"
@@ -133,14 +132,7 @@ tresult PLUGIN_API again::getState(IBStream* state)
 {
     if (!state)
         return kInvalidArgument;
-    const ParameterModel& current = mainSideModel();
-    ComponentState written;
-    for (const ParameterDescription& parameter : kParameters)
-    {
-        written.switches[parameter.id] = current.normalized(parameter.id) > 0.5f ? 1 : 0;
-        written.levels[parameter.id] = current.normalized(parameter.id);
-    }
-    return written.write(*state);
+    return ComponentState::of(mainSideModel()).write(*state);
 }
 
 const ParameterModel& again::mainSideModel()

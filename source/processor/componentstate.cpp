@@ -51,6 +51,15 @@ template <class T> tresult readValue(IBStream& stream, T& value)
 
 } // namespace
 
+ComponentState ComponentState::of(const ParameterModel& model)
+{
+    ComponentState state;
+    for (uint32_t id = 0; id < kNumParameters; ++id)
+        state.switches[id] = model.values[id] > 0.5f ? 1 : 0;
+    state.levels = model.values;
+    return state;
+}
+
 tresult ComponentState::write(IBStream& stream) const
 {
     for (const ParameterDescription& parameter : kParameters)

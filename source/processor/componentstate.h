@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "parameterids.h"
+#include "parametermodel.h"
 
 #include "pluginterfaces/base/ibstream.h"
 
@@ -18,6 +18,9 @@ struct ComponentState
 {
     std::array<Steinberg::int32, kNumParameters> switches{}; // the switches' fields
     std::array<float, kNumParameters> levels{};              // the levels' fields
+
+    // The fields of the model's values: a switch as 1 or 0.
+    static ComponentState of(const ParameterModel& model);
 
     // kResultFalse at the first failing write; what was written stays written.
     Steinberg::tresult write(Steinberg::IBStream& stream) const;
