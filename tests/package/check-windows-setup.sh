@@ -47,10 +47,12 @@ echo "an older Brumvale" >"$work/old.vst3"
 # What the setup program may touch, as text: the program and data folders' files with
 # their checksums, then the machine's and the user's registry without the times Wine
 # keeps (of keys, and of the display driver's date, which it writes at every start)
-# and without the devices, drivers and services, which Wine's plug and play manager
-# registers whenever it gets round to it (under qemu-i386 now and then only while
-# the setup program runs). The prefix's server must be stopped, so that Wine has
-# written the registry.
+# and without what Wine writes whenever it gets round to it: the devices, drivers
+# and services its plug and play manager registers, and the machine's cryptographic
+# identity (MachineGuid), which the first program to ask for a cryptographic
+# provider creates. Under qemu-i386 either may happen only while the setup program
+# runs: a Wine helper that crashes at boot leaves the identity to a later program.
+# The prefix's server must be stopped, so that Wine has written the registry.
 files() {
     local folders=("Program Files" ProgramData)
     [ ! -d "$1/drive_c/Program Files (x86)" ] || folders+=("Program Files (x86)")
@@ -60,8 +62,9 @@ files() {
 registry() {
     sed -e '/^#time=/d' -e '/^"DriverDateData"=/d' -e 's/^\(\[.*\]\) [0-9]*$/\1/' \
         "$1/system.reg" "$1/user.reg" |
-        awk '/^\[/ { devices = /^\[System\\\\CurrentControlSet\\\\(Control\\\\(Class|DeviceClasses)|Enum|Services)\\\\/ }
-             !devices'
+        awk '/^\[/ { wine = /^\[System\\\\CurrentControlSet\\\\(Control\\\\(Class|DeviceClasses)|Enum|Services)\\\\/ ||
+                            /^\[Software\\\\Microsoft\\\\Cryptography\]/ }
+             !wine'
 }
 
 # The values of the uninstall entry, one per line ("name"=value), from system.reg.
